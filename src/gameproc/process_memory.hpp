@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/game_address.hpp"
+#include "platform/game_process_port.hpp"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace pal4 {
+
+// Reads and writes of the game's memory. Every call opens the game process, performs one
+// operation and closes it again; no handle is kept between calls. A failed read returns a
+// defined value instead of an error, so callers can let it flow on.
+class ProcessMemory {
+public:
+    explicit ProcessMemory(GameProcessPort& port) : port_(port) {}
+
+    std::int32_t readInt32(ProcessId pid, GameAddress address, std::int32_t failValue = -1);
+    float readFloat32(ProcessId pid, GameAddress address, float failValue = -1.0f);
+    std::uint8_t readByte(ProcessId pid, GameAddress address, std::uint8_t failValue);
+    // The zero-terminated text at the address, up to the end of its memory region at most;
+    // "" when it cannot be read.
+    std::string readText(ProcessId pid, GameAddress address);
+
+    bool writeBytes(ProcessId pid, GameAddress address, std::span<const std::byte> bytes);
+    bool writeFloat32(ProcessId pid, GameAddress address, float value);
+    bool writeInt32(ProcessId pid, GameAddress address, std::int32_t value);
+
+private:
+    GameProcessPort& port_;
+};
+
+} // namespace pal4

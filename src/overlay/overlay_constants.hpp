@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/game_address.hpp"
+
+#include <cstdint>
+#include <string_view>
+
+namespace pal4 {
+
+// The overlay's background colour, made see-through by the layered window.
+inline constexpr ColorRef OVERLAY_COLOR_KEY = 0x00000001;
+
+// The period of the subtitle poller.
+inline constexpr std::uint32_t POLL_INTERVAL_MS = 100;
+
+// What the label shows when the overlay opens, before the first dialogue line.
+inline constexpr std::string_view IDLE_LABEL_TEXT = " ";
+
+// Shown instead of the dialogue in debug mode, to show how much text the chosen font, width
+// and height hold: one sentence that tells how to close the overlay, then "你好" 93 times.
+// 216 characters, 432 bytes in GB2312.
+inline constexpr std::string_view DEBUG_SAMPLE_TEXT =
+    "点击本字幕文本后按退出键或者单击“去除字幕”按钮均可消去字幕"
+    "你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好"
+    "你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好"
+    "你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好"
+    "你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好你好"
+    "你好";
+
+} // namespace pal4

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace pal4 {
+
+// Whole-file access to the settings file, byte for byte.
+class FileStorePort {
+public:
+    FileStorePort() = default;
+    FileStorePort(const FileStorePort&) = delete;
+    FileStorePort& operator=(const FileStorePort&) = delete;
+    virtual ~FileStorePort() = default;
+
+    // The file's bytes; nothing when it does not exist or cannot be read.
+    virtual std::optional<std::string> readFile(const std::filesystem::path& path) = 0;
+    // Replaces the file's content as one step: either the new bytes are all there afterwards or
+    // the old file is untouched. False when it cannot be done.
+    virtual bool replaceFile(const std::filesystem::path& path, const std::string& bytes) = 0;
+};
+
+} // namespace pal4

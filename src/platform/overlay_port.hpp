@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/game_address.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace pal4 {
+
+// The subtitle overlay window and its one subtitle label. Creating and destroying the window
+// run its created and destroyed events inside the call, as Windows does; moving it raises the
+// moved event inside the call, and only when the position really changes.
+class OverlayPort {
+public:
+    OverlayPort() = default;
+    OverlayPort(const OverlayPort&) = delete;
+    OverlayPort& operator=(const OverlayPort&) = delete;
+    virtual ~OverlayPort() = default;
+
+    // Creates and shows the window (not modal); OverlayEvents::onOverlayCreated runs inside.
+    virtual void create() = 0;
+    // Destroys the window; OverlayEvents::onOverlayDestroyed runs inside.
+    virtual void destroy() = 0;
+
+    // Adds WS_EX_LAYERED to the extended style and makes every pixel of `key` see-through.
+    virtual void makeColorKeyed(ColorRef key) = 0;
+
+    virtual std::int32_t windowLeft() const = 0;
+    virtual std::int32_t windowTop() const = 0;
+    virtual void setWindowSize(std::int32_t width, std::int32_t height) = 0;
+    virtual void setWindowPosition(std::int32_t left, std::int32_t top) = 0;
+    // Position and size in one step, so no move event reports a half-updated position.
+    virtual void setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                 std::int32_t height) = 0;
+
+    // The poll timer 时钟1: 0 stops it, any other value (re)starts it with that period.
+    virtual void setTimerInterval(std::uint32_t milliseconds) = 0;
+
+    // The subtitle label 透明标签1; each change redraws it.
+    virtual void setLabelText(const std::string& text) = 0;
+    virtual void setLabelFontFace(const std::string& face) = 0;
+    virtual void setLabelFontSize(std::int32_t size) = 0;
+    virtual void setLabelTextColor(ColorRef color) = 0;
+    virtual void setLabelBold(bool bold) = 0;
+    virtual void setLabelItalic(bool italic) = 0;
+    virtual void setLabelShadowStyle(std::int32_t style) = 0;   // 0 plain, 3 shadowed
+    virtual void setLabelAlignment(std::int32_t alignment) = 0; // 0 left, 1 centred
+    virtual void setLabelSize(std::int32_t width, std::int32_t height) = 0;
+};
+
+// The events the overlay window delivers.
+class OverlayEvents {
+public:
+    virtual void onOverlayCreated() = 0;
+    virtual void onOverlayMoved() = 0;
+    virtual void onOverlayDestroyed() = 0;
+    virtual void onPollTimer() = 0;
+
+protected:
+    ~OverlayEvents() = default;
+};
+
+} // namespace pal4

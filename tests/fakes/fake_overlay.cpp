@@ -1,0 +1,146 @@
+#include "fakes/fake_overlay.hpp"
+
+#include <stdexcept>
+
+namespace pal4::testing {
+
+OverlayEvents& FakeOverlay::events() {
+    if (events_ == nullptr) {
+        throw std::logic_error("FakeOverlay used before bind()");
+    }
+    return *events_;
+}
+
+void FakeOverlay::create() {
+    calls_.push_back("create");
+    if (exists_) {
+        throw std::logic_error("overlay created twice");
+    }
+    // A new window stands at its design place with its design label.
+    exists_ = true;
+    left_ = 50;
+    top_ = 50;
+    width_ = 1024;
+    height_ = 160;
+    timerInterval_ = 0;
+    colorKey_.reset();
+    label_ = FakeLabel{};
+    label_.text = " ";
+    label_.fontFace = "楷体_GB2312";
+    label_.width = 1024;
+    label_.height = 160;
+    events().onOverlayCreated();
+}
+
+void FakeOverlay::destroy() {
+    calls_.push_back("destroy");
+    if (!exists_) {
+        throw std::logic_error("overlay destroyed while closed");
+    }
+    events().onOverlayDestroyed();
+    exists_ = false;
+    timerInterval_ = 0;
+}
+
+void FakeOverlay::makeColorKeyed(ColorRef key) {
+    calls_.push_back("makeColorKeyed");
+    colorKey_ = key;
+}
+
+void FakeOverlay::moveTo(std::int32_t left, std::int32_t top) {
+    if (left == left_ && top == top_) {
+        return;
+    }
+    left_ = left;
+    top_ = top;
+    ++movedEvents_;
+    events().onOverlayMoved();
+}
+
+void FakeOverlay::setWindowSize(std::int32_t width, std::int32_t height) {
+    calls_.push_back("setWindowSize");
+    width_ = width;
+    height_ = height;
+}
+
+void FakeOverlay::setWindowPosition(std::int32_t left, std::int32_t top) {
+    calls_.push_back("setWindowPosition");
+    moveTo(left, top);
+}
+
+void FakeOverlay::setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                  std::int32_t height) {
+    calls_.push_back("setWindowBounds");
+    width_ = width;
+    height_ = height;
+    moveTo(left, top);
+}
+
+void FakeOverlay::setTimerInterval(std::uint32_t milliseconds) {
+    calls_.push_back("setTimerInterval");
+    timerInterval_ = milliseconds;
+}
+
+void FakeOverlay::setLabelText(const std::string& text) {
+    calls_.push_back("setLabelText");
+    label_.text = text;
+}
+
+void FakeOverlay::setLabelFontFace(const std::string& face) {
+    calls_.push_back("setLabelFontFace");
+    label_.fontFace = face;
+}
+
+void FakeOverlay::setLabelFontSize(std::int32_t size) {
+    calls_.push_back("setLabelFontSize");
+    label_.fontSize = size;
+}
+
+void FakeOverlay::setLabelTextColor(ColorRef color) {
+    calls_.push_back("setLabelTextColor");
+    label_.textColor = color;
+}
+
+void FakeOverlay::setLabelBold(bool bold) {
+    calls_.push_back("setLabelBold");
+    label_.bold = bold;
+}
+
+void FakeOverlay::setLabelItalic(bool italic) {
+    calls_.push_back("setLabelItalic");
+    label_.italic = italic;
+}
+
+void FakeOverlay::setLabelShadowStyle(std::int32_t style) {
+    calls_.push_back("setLabelShadowStyle");
+    label_.shadowStyle = style;
+}
+
+void FakeOverlay::setLabelAlignment(std::int32_t alignment) {
+    calls_.push_back("setLabelAlignment");
+    label_.alignment = alignment;
+}
+
+void FakeOverlay::setLabelSize(std::int32_t width, std::int32_t height) {
+    calls_.push_back("setLabelSize");
+    label_.width = width;
+    label_.height = height;
+}
+
+void FakeOverlay::userMovesWindow(std::int32_t left, std::int32_t top) {
+    moveTo(left, top);
+}
+
+void FakeOverlay::userPressesEscape() {
+    if (exists_) {
+        destroy();
+    }
+}
+
+void FakeOverlay::timerFires() {
+    if (exists_ && timerInterval_ != 0) {
+        events().onPollTimer();
+    }
+}
+
+} // namespace pal4::testing

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/panel_port.hpp"
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pal4::testing {
+
+// A control panel in memory. The set* calls are the program's own (they run no handler, and
+// sliders clamp like a trackbar); the user* calls are the user's, which change the control and
+// then deliver its event, as the real window does.
+class FakePanel final : public PanelPort {
+public:
+    void bind(PanelEvents& events) { events_ = &events; }
+
+    // PanelPort
+    std::int32_t sliderPosition(Slider slider) const override;
+    void setSliderPosition(Slider slider, std::int32_t position) override;
+    bool isChecked(CheckBox box) const override;
+    void setChecked(CheckBox box, bool checked) override;
+    void setCaption(ValueCaption caption, const std::string& text) override;
+    void setEditText(const std::string& text) override;
+    std::string fontFace() const override { return fontFace_; }
+    void setFontFace(const std::string& face) override;
+    ColorRef color() const override { return color_; }
+    void setColor(ColorRef color) override;
+    void setToggleCaption(const std::string& caption) override;
+    void underlineLinks() override;
+
+    // What the user does.
+    void userMovesSlider(Slider slider, std::int32_t position);
+    void userClicks(CheckBox box);
+    void userPicksFont(const std::string& face);
+    void userPicksColor(ColorRef color);
+    void userClicksToggle();
+    void userPressesAuthorLink();
+    void userPressesClubLink();
+    void create();  // the window is made: onPanelCreated
+    void destroy(); // the user closes it: onPanelDestroying
+
+    // What the user sees.
+    const std::string& caption(ValueCaption caption) const;
+    const std::string& editText() const { return editText_; }
+    const std::string& toggleCaption() const { return toggleCaption_; }
+    bool linksUnderlined() const { return linksUnderlined_; }
+    int toggleCaptionWrites() const { return toggleCaptionWrites_; }
+
+    // Every call the program made on the panel, in order, e.g. "setSliderPosition".
+    const std::vector<std::string>& calls() const { return calls_; }
+
+private:
+    PanelEvents& events();
+
+    PanelEvents* events_ = nullptr;
+    std::array<std::int32_t, 5> sliders_{20, 4, 636, 1024, 160};
+    std::array<bool, 5> checks_{};
+    std::array<std::string, 5> captions_{};
+    std::string editText_;
+    std::string fontFace_ = "宋体";
+    ColorRef color_ = 0xFFFFFF;
+    std::string toggleCaption_ = "外挂字幕";
+    int toggleCaptionWrites_ = 0;
+    bool linksUnderlined_ = false;
+    std::vector<std::string> calls_;
+};
+
+} // namespace pal4::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/shell_port.hpp"
+
+#include <string>
+#include <vector>
+
+namespace pal4::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    std::uint32_t flags = 0;
+};
+
+struct ShellExecution {
+    std::string operation;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    std::int32_t showCommand = 0;
+};
+
+// A desktop in memory: records message boxes and started programs.
+class FakeShell final : public ShellPort {
+public:
+    explicit FakeShell(std::filesystem::path programDirectory = "/opt/pal4-subtitles")
+        : programDirectory_(std::move(programDirectory)) {}
+
+    void showMessage(const std::string& text, const std::string& title,
+                     std::uint32_t flags) override {
+        messages_.push_back({text, title, flags});
+    }
+
+    bool shellExecute(const std::string& operation, const std::string& file,
+                      const std::string& parameters, const std::string& directory,
+                      std::int32_t showCommand) override {
+        executions_.push_back({operation, file, parameters, directory, showCommand});
+        return executeSucceeds_;
+    }
+
+    std::filesystem::path programDirectory() const override { return programDirectory_; }
+
+    void setExecuteSucceeds(bool succeeds) { executeSucceeds_ = succeeds; }
+    const std::vector<ShownMessage>& messages() const { return messages_; }
+    const std::vector<ShellExecution>& executions() const { return executions_; }
+
+private:
+    std::filesystem::path programDirectory_;
+    bool executeSucceeds_ = true;
+    std::vector<ShownMessage> messages_;
+    std::vector<ShellExecution> executions_;
+};
+
+} // namespace pal4::testing
