@@ -1,0 +1,78 @@
+#include "control_handler.hpp"
+
+#include "control_protocol.hpp"
+
+#include <windows.h>
+
+#include <bit>
+
+namespace pal4sim {
+namespace {
+
+std::string ok() {
+    return std::string(1, control::STATUS_OK);
+}
+std::string error() {
+    return std::string(1, control::STATUS_ERROR);
+}
+
+} // namespace
+
+std::string handleControlRequest(GameState& game, std::string_view request, bool& quitRequested) {
+    if (request.empty()) {
+        return error();
+    }
+    const std::string_view payload = request.substr(1);
+    switch (request[0]) {
+    case control::PING: {
+        std::string reply = ok();
+        control::appendUint32(reply, static_cast<std::uint32_t>(GetCurrentProcessId()));
+        return reply;
+    }
+    case control::SET_MARKER: {
+        const auto bits = control::readUint32(payload, 0);
+        if (!bits || payload.size() != 4) {
+            return error();
+        }
+        game.setMarker(std::bit_cast<float>(*bits));
+        return ok();
+    }
+    case control::SET_BLANK_FLAG:
+        if (payload.size() != 1) {
+            return error();
+        }
+        game.setBlankFlag(static_cast<std::uint8_t>(payload[0]));
+        return ok();
+    case control::SET_TEXT: {
+        std::string reply = ok();
+        control::appendUint32(reply, game.setText(payload));
+        return reply;
+    }
+    case control::SET_TEXT_POINTER: {
+        const auto address = control::readUint32(payload, 0);
+        if (!address || payload.size() != 4) {
+            return error();
+        }
+        game.setTextPointer(*address);
+        return ok();
+    }
+    case control::REPORT: {
+        const GameReport report = game.report();
+        std::string reply = ok();
+        control::appendUint32(reply, report.markerBits);
+        control::appendUint32(reply, report.switchBits);
+        reply.push_back(static_cast<char>(report.blankFlag));
+        control::appendUint32(reply, report.textPointer);
+        control::appendUint32(reply, report.textRegionAddress);
+        control::appendUint32(reply, report.textRegionSize);
+        return reply;
+    }
+    case control::QUIT:
+        quitRequested = true;
+        return ok();
+    default:
+        return error();
+    }
+}
+
+} // namespace pal4sim

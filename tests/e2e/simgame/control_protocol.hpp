@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The control channel of the simulated game: one message-mode named pipe, one request and one
+// reply per connection. A request is an opcode byte and its payload, a reply a status byte and
+// its payload; numbers are 32-bit little-endian.
+namespace pal4sim::control {
+
+inline constexpr std::wstring_view PIPE_PREFIX = L"\\\\.\\pipe\\pal4sim-";
+
+// Largest request: an opcode and a text as long as the largest text region the game allows.
+inline constexpr std::uint32_t MAX_TEXT_REGION_SIZE = 64 * 1024 * 1024;
+inline constexpr std::size_t MAX_REQUEST_SIZE = 1 + MAX_TEXT_REGION_SIZE;
+
+enum Opcode : char {
+    PING = 'P',             // reply: process id
+    SET_MARKER = 'M',       // payload: float bits; reply: nothing
+    SET_BLANK_FLAG = 'B',   // payload: one byte
+    SET_TEXT = 'T',         // payload: GB2312 bytes; reply: number of bytes stored
+    SET_TEXT_POINTER = 'A', // payload: address stored in the module's text pointer slot
+    REPORT = 'R',           // reply: marker bits, switch bits, blank flag byte, text pointer,
+                            //        text region address, text region size
+    QUIT = 'Q',
+};
+
+inline constexpr char STATUS_OK = 'K';
+inline constexpr char STATUS_ERROR = 'E';
+
+inline void appendUint32(std::string& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<char>(static_cast<unsigned char>(value >> shift)));
+    }
+}
+
+// The 32-bit value at `offset`, if the message holds four bytes there.
+inline std::optional<std::uint32_t> readUint32(std::string_view message, std::size_t offset) {
+    if (offset > message.size() || message.size() - offset < 4) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(message[offset + i]))
+                 << (8 * i);
+    }
+    return value;
+}
+
+} // namespace pal4sim::control

@@ -1,0 +1,209 @@
+#include "scene_window.hpp"
+
+#include "platform/win32/gb2312.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace pal4sim {
+namespace {
+
+constexpr wchar_t WINDOW_CLASS[] = L"Pal4SimulatedGame";
+constexpr wchar_t WINDOW_TITLE[] = L"Pal4 (simulated)";
+constexpr int CLIENT_WIDTH = 800;
+constexpr int CLIENT_HEIGHT = 600;
+constexpr int HORIZON = 380;
+
+HFONT makeFont(int pixelHeight, int weight) {
+    // A CJK face that Wine finds through fontconfig; Windows falls back to a GB2312 face.
+    return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                       L"WenQuanYi Micro Hei");
+}
+
+COLORREF blend(COLORREF from, COLORREF to, int step, int steps) {
+    const auto mix = [&](int a, int b) { return a + (b - a) * step / steps; };
+    return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+               mix(GetBValue(from), GetBValue(to)));
+}
+
+void fill(HDC dc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void gradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
+    constexpr int BANDS = 48;
+    const int height = area.bottom - area.top;
+    for (int band = 0; band < BANDS; ++band) {
+        const RECT strip{area.left, area.top + height * band / BANDS, area.right,
+                         area.top + height * (band + 1) / BANDS};
+        fill(dc, strip, blend(top, bottom, band, BANDS - 1));
+    }
+}
+
+void polygon(HDC dc, const POINT* points, int count, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Polygon(dc, points, count);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+void ellipse(HDC dc, const RECT& box, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+void text(HDC dc, HFONT font, const std::wstring& line, RECT box, COLORREF color, UINT format) {
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &box, format);
+    SelectObject(dc, oldFont);
+}
+
+void drawLandscape(HDC dc, const RECT& area) {
+    gradient(dc, RECT{0, 0, area.right, HORIZON}, RGB(52, 98, 178), RGB(198, 222, 247));
+    ellipse(dc, RECT{600, 50, 680, 130}, RGB(255, 226, 120));
+    const POINT farHills[] = {{0, HORIZON}, {120, 250}, {260, 320}, {400, 210},
+                              {560, 310},   {700, 240}, {800, 290}, {800, HORIZON}};
+    polygon(dc, farHills, 8, RGB(112, 140, 170));
+    gradient(dc, RECT{0, HORIZON, area.right, area.bottom}, RGB(96, 160, 72), RGB(40, 96, 36));
+    const POINT path[] = {{360, HORIZON}, {440, HORIZON}, {620, area.bottom}, {180, area.bottom}};
+    polygon(dc, path, 4, RGB(176, 148, 102));
+}
+
+} // namespace
+
+SceneWindow::~SceneWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    DeleteObject(titleFont_);
+    DeleteObject(captionFont_);
+}
+
+bool SceneWindow::create(HINSTANCE instance, int showCommand) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &SceneWindow::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = WINDOW_CLASS;
+    RegisterClassExW(&windowClass);
+
+    titleFont_ = makeFont(44, FW_BOLD);
+    captionFont_ = makeFont(15, FW_NORMAL);
+    shown_ = game_.view();
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    AdjustWindowRect(&frame, style, FALSE);
+    window_ = CreateWindowExW(0, WINDOW_CLASS, WINDOW_TITLE, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              instance, this);
+    if (window_ == nullptr) {
+        return false;
+    }
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    return true;
+}
+
+void SceneWindow::refresh() {
+    GameView now = game_.view();
+    const bool changed = now.text != shown_.text || now.blankFlag != shown_.blankFlag ||
+                         now.marker != shown_.marker || now.switchValue != shown_.switchValue;
+    if (changed && window_ != nullptr) {
+        shown_ = std::move(now);
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+LRESULT CALLBACK SceneWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<SceneWindow*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<SceneWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+    }
+    return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT SceneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        RECT area;
+        GetClientRect(window_, &area);
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        paint(memory, area);
+        BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        EndPaint(window_, &ps);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void SceneWindow::paint(HDC dc, const RECT& area) const {
+    if (!(shown_.marker > 1e-07f)) {
+        gradient(dc, area, RGB(10, 16, 48), RGB(60, 40, 100));
+        text(dc, titleFont_, L"Pal4 (simulated)", RECT{0, 200, area.right, 260}, RGB(240, 220, 160),
+             DT_CENTER | DT_SINGLELINE);
+        text(dc, captionFont_, L"title screen: no game in progress", RECT{0, 290, area.right, 320},
+             RGB(200, 200, 220), DT_CENTER | DT_SINGLELINE);
+        return;
+    }
+    drawLandscape(dc, area);
+
+    wchar_t status[96];
+    std::swprintf(status, std::size(status), L"marker %.1f   switch %.1f   blank %u",
+                  static_cast<double>(shown_.marker), static_cast<double>(shown_.switchValue),
+                  static_cast<unsigned>(shown_.blankFlag));
+    text(dc, captionFont_, status, RECT{10, 8, area.right, 30}, RGB(20, 30, 60),
+         DT_LEFT | DT_SINGLELINE);
+
+    const RECT box{10, area.bottom - 46, std::min<LONG>(area.right - 10, 520), area.bottom - 10};
+    fill(dc, box, RGB(24, 24, 40));
+    const std::wstring line = shown_.blankFlag != 0 ? std::wstring(L"(between scenes)")
+                                                    : pal4::win32::widenGb2312(shown_.text);
+    text(dc, captionFont_, line, RECT{box.left + 8, box.top + 8, box.right - 8, box.bottom - 4},
+         RGB(250, 250, 240), DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+} // namespace pal4sim
