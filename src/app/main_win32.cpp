@@ -1,0 +1,111 @@
+// The exe's entry point: builds the Win32 ports, hands them to the application and runs the
+// message loop until the control panel is closed.
+#include "app/application.hpp"
+#include "platform/file_store_port.hpp"
+#include "platform/game_process_port.hpp"
+#include "platform/overlay_port.hpp"
+#include "platform/win32/panel_window.hpp"
+#include "platform/win32/shell_win32.hpp"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+// ---- Stand-ins until the Win32 adapters for these ports are wired in. ----------------------
+// STAND-IN: finds no process, so the tool behaves as if the game were not running.
+class NoGameProcess final : public pal4::GameProcessPort {
+public:
+    pal4::PortHandle createSnapshot(std::uint32_t, pal4::ProcessId) override {
+        return pal4::kNoHandle;
+    }
+    bool firstProcess(pal4::PortHandle, pal4::ProcessEntry&) override { return false; }
+    bool nextProcess(pal4::PortHandle, pal4::ProcessEntry&) override { return false; }
+    bool firstModule(pal4::PortHandle, pal4::ModuleEntry&) override { return false; }
+    bool nextModule(pal4::PortHandle, pal4::ModuleEntry&) override { return false; }
+    pal4::PortHandle openProcess(std::uint32_t, pal4::ProcessId) override {
+        return pal4::kNoHandle;
+    }
+    bool readMemory(pal4::PortHandle, pal4::GameAddress, std::span<std::byte>) override {
+        return false;
+    }
+    bool writeMemory(pal4::PortHandle, pal4::GameAddress, std::span<const std::byte>) override {
+        return false;
+    }
+    bool queryRegion(pal4::PortHandle, pal4::GameAddress, pal4::RegionInfo&) override {
+        return false;
+    }
+    void closeHandle(pal4::PortHandle) override {}
+};
+
+// STAND-IN: no settings file; every setting keeps its default and nothing is saved.
+class NoFileStore final : public pal4::FileStorePort {
+public:
+    std::optional<std::string> readFile(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
+    // Deliberately without `override`: it stays valid while the port gains or loses this query.
+    bool exists(const std::filesystem::path&) { return false; }
+    bool replaceFile(const std::filesystem::path&, const std::string&) override { return false; }
+};
+
+// STAND-IN: an overlay that never appears; its events never fire.
+class NoOverlay final : public pal4::OverlayPort {
+public:
+    void create() override {}
+    void destroy() override {}
+    void makeColorKeyed(pal4::ColorRef) override {}
+    std::int32_t windowLeft() const override { return 0; }
+    std::int32_t windowTop() const override { return 0; }
+    void setWindowSize(std::int32_t, std::int32_t) override {}
+    void setWindowPosition(std::int32_t, std::int32_t) override {}
+    void setWindowBounds(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+    void setTimerInterval(std::uint32_t) override {}
+    void setLabelText(const std::string&) override {}
+    void setLabelFontFace(const std::string&) override {}
+    void setLabelFontSize(std::int32_t) override {}
+    void setLabelTextColor(pal4::ColorRef) override {}
+    void setLabelBold(bool) override {}
+    void setLabelItalic(bool) override {}
+    void setLabelShadowStyle(std::int32_t) override {}
+    void setLabelAlignment(std::int32_t) override {}
+    void setLabelSize(std::int32_t, std::int32_t) override {}
+};
+// ---- End of stand-ins. ---------------------------------------------------------------------
+
+int runMessageLoop(HWND panel) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the panel's controls, as in a dialog.
+        if (panel && IsWindow(panel) && IsDialogMessageW(panel, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    pal4::win32::PanelWindow panel(instance);
+    NoOverlay overlay;
+    NoGameProcess game;
+    pal4::win32::ShellWin32 shell;
+    NoFileStore files;
+
+    // AppState lives in the application, zeroed, before the first window exists.
+    pal4::Application application(pal4::Ports{panel, overlay, game, shell, files});
+    panel.bind(application);
+
+    if (!panel.create(showCommand)) {
+        return 1;
+    }
+    return runMessageLoop(panel.handle());
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/shell_port.hpp"
+
+namespace pal4::win32 {
+
+// The desktop through the W functions; texts arrive as GB2312 and are widened at this edge.
+class ShellWin32 final : public ShellPort {
+public:
+    void showMessage(const std::string& text, const std::string& title,
+                     std::uint32_t flags) override;
+    bool shellExecute(const std::string& operation, const std::string& file,
+                      const std::string& parameters, const std::string& directory,
+                      std::int32_t showCommand) override;
+    // From the exe's own file name, so a start from another working directory finds the same
+    // folder.
+    std::filesystem::path programDirectory() const override;
+};
+
+} // namespace pal4::win32

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace pal4::e2e {
+
+// A copy of the tool's exe in a fresh folder of its own, started as a child process; the copy
+// is ended (if still running) and removed when this goes away.
+class StartedProgram {
+public:
+    // Copies `exe` into a new temporary folder and starts it there.
+    explicit StartedProgram(const std::filesystem::path& exe);
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    bool started() const { return process_.hProcess != nullptr; }
+    DWORD processId() const { return process_.dwProcessId; }
+    const std::filesystem::path& folder() const { return folder_; }
+
+    // The process's visible top-level window of the given class, waiting for it up to the time.
+    HWND waitForWindow(const wchar_t* className, DWORD timeoutMs) const;
+    // Waits for the end of the process; its exit code, or nothing on a timeout.
+    bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
+
+private:
+    std::filesystem::path folder_;
+    PROCESS_INFORMATION process_{};
+};
+
+// The Windows path of the exe named by the environment variable: CTest gives Unix paths, which
+// Wine translates with its own kernel32 export.
+std::filesystem::path exeFromEnvironment(const wchar_t* variable);
+
+} // namespace pal4::e2e
