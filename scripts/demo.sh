@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds the tool and starts it under Wine, beside the simulated game when that is built.
+# With a display: runs until you close the tool's window, then closes the game.
+# Without one ($DISPLAY unset): runs both on a private Xvfb for a few seconds, saves a
+# screenshot of the whole screen to build/demo-screenshot.png, closes everything and ends.
+# Installs what is missing first.
+#
+# Settings: PAL4_BUILD_DIR (default build), PAL4_DEMO_SECONDS (default 8),
+# PAL4_DEMO_SCREENSHOT (default build/demo-screenshot.png), WINEPREFIX (default build/wineprefix).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+source "$PAL4_ROOT/scripts/lib/xvfb.sh"
+cd "$PAL4_ROOT"
+
+build_dir=${PAL4_BUILD_DIR:-build}/windows-x64
+demo_seconds=${PAL4_DEMO_SECONDS:-8}
+screenshot=${PAL4_DEMO_SCREENSHOT:-$PAL4_ROOT/build/demo-screenshot.png}
+export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
+wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
+
+game_pid=""
+tool_pid=""
+
+# Asks a program to close as a user would (taskkill without /F posts WM_CLOSE to its windows),
+# and forces it only when it is still there after a while.
+close_program() {
+    local exe_name=$1 pid=$2
+    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 0
+    "$wine_exec" taskkill /IM "$exe_name" >/dev/null 2>&1 || true
+    local waited
+    for waited in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        note "$exe_name did not close; ending it"
+        "$wine_exec" taskkill /F /IM "$exe_name" >/dev/null 2>&1 || true
+    fi
+    wait "$pid" 2>/dev/null || true
+}
+
+finish() {
+    close_program Pal4Subtitles.exe "$tool_pid"
+    close_program Pal4.exe "$game_pid"
+    timeout 30 /usr/bin/wineserver -w 2>/dev/null || true
+    stop_private_display
+}
+trap finish EXIT
+
+step "Installing missing packages"
+bash "$PAL4_ROOT/scripts/install-deps.sh"
+
+step "Building the tool for 64-bit Windows in $build_dir (the machine runs it on 64-bit Wine)"
+mkdir -p "$(dirname "$build_dir")"
+if [ ! -f "$build_dir/build.ninja" ]; then
+    cmake --preset windows-x64 -B "$build_dir" >/dev/null
+fi
+cmake --build "$build_dir" -j "$PAL4_JOBS" --target Pal4Subtitles
+if ninja -C "$build_dir" -t targets all 2>/dev/null | grep -q '^simgame:'; then
+    step "Building the simulated game"
+    # The game is a test fixture: the demo goes on without it when it does not build.
+    cmake --build "$build_dir" -j "$PAL4_JOBS" --target simgame ||
+        note "the simulated game did not build; the tool runs alone"
+fi
+
+bash "$PAL4_ROOT/scripts/wine-prefix.sh"
+
+headless=false
+if [ -z "${DISPLAY:-}" ]; then
+    headless=true
+fi
+step "Making sure there is a display"
+ensure_display
+
+game_exe=$build_dir/tests/e2e/simgame/Pal4.exe
+if [ -f "$game_exe" ]; then
+    step "Starting the simulated game: $game_exe"
+    "$wine_exec" "$game_exe" &
+    game_pid=$!
+    sleep 2
+else
+    step "No simulated game built yet: starting the tool alone"
+fi
+
+step "Starting the tool: $build_dir/src/Pal4Subtitles.exe"
+"$wine_exec" "$build_dir/src/Pal4Subtitles.exe" &
+tool_pid=$!
+
+if $headless; then
+    step "Letting it run for $demo_seconds s on $DISPLAY"
+    sleep "$demo_seconds"
+    mkdir -p "$(dirname "$screenshot")"
+    import -display "$DISPLAY" -window root "$screenshot"
+    step "Screenshot of the screen saved to $screenshot"
+else
+    step "Running until the tool's window is closed"
+    wait "$tool_pid" || true
+    tool_pid=""
+fi
+step "Closing everything"

@@ -1,0 +1,49 @@
+# Shared helpers of the project's scripts; sourced, never run on its own.
+
+# The repository's root, whichever script sourced this file.
+PAL4_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export PAL4_ROOT
+
+# Every step of a script says what it is doing before it does it.
+step() {
+    printf '\n==> %s\n' "$*"
+}
+
+note() {
+    printf '    %s\n' "$*"
+}
+
+# Runs a command as root: directly when we are root (CI, containers), else through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "error: '$*' needs root and sudo is not installed" >&2
+        return 1
+    fi
+}
+
+# Build parallelism: the machines this runs on are small and shared, two jobs at most.
+PAL4_JOBS=${PAL4_JOBS:-2}
+export PAL4_JOBS
+
+# True where the kernel runs 32-bit programs (many CI kernels do not): only there can wine32
+# run the 32-bit build. The probe is the smallest i386 ELF program: exit(0) through int 0x80.
+kernel_runs_32bit() {
+    local probe
+    probe=$(mktemp)
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$probe"
+    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$probe"
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' >>"$probe"
+    printf '\x00\x00\x00\x00' >>"$probe"
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' >>"$probe"
+    printf '\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' >>"$probe"
+    printf '\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >>"$probe"
+    chmod +x "$probe"
+    local status=0
+    "$probe" 2>/dev/null || status=$?
+    rm -f "$probe"
+    [ "$status" -eq 0 ]
+}

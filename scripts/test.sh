@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable code natively (with sanitizers), the
+# 32-bit product as a compile check, the 64-bit Windows build's tests under Wine on a display
+# (a private Xvfb when there is none), the fuzz targets, and the benchmarks for information.
+# Installs what is missing first. Exits non-zero when anything fails and ends with the line
+# "N passed, M failed", counting test suites (one test exe, one fuzz target, one build).
+#
+# Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 60),
+# PAL4_JOBS (default 2), WINEPREFIX (default build/wineprefix).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+source "$PAL4_ROOT/scripts/lib/xvfb.sh"
+cd "$PAL4_ROOT"
+
+build_root=${PAL4_BUILD_DIR:-build}
+fuzz_seconds=${PAL4_FUZZ_SECONDS:-60}
+export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
+started_at=$(date +%s)
+
+passed=0
+failed=0
+failures=()
+wine_used=false
+
+pass() {
+    passed=$((passed + $1))
+}
+fail() {
+    failed=$((failed + 1))
+    failures+=("$1")
+    note "FAILED: $1"
+}
+
+finish() {
+    if $wine_used; then
+        # Let this prefix's wineserver end by itself; end it only if a stray process holds it.
+        if ! timeout 30 /usr/bin/wineserver -w 2>/dev/null; then
+            /usr/bin/wineserver -k 2>/dev/null || true
+        fi
+    fi
+    stop_private_display
+}
+trap finish EXIT
+
+# build <preset> <dir>: configure when needed, then build; false when either fails.
+build() {
+    local preset=$1 dir=$2
+    step "Building preset $preset in $dir"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake --preset "$preset" -B "$dir" >"$dir.configure.log" 2>&1 ||
+            { tail -40 "$dir.configure.log"; return 1; }
+    fi
+    cmake --build "$dir" -j "$PAL4_JOBS"
+}
+
+# run_ctest <name> <dir>: runs the build's tests and counts each test exe as one suite.
+run_ctest() {
+    local name=$1 dir=$2 log=$2/ctest.log
+    step "Running the $name tests"
+    local status=0
+    ctest --test-dir "$dir" --output-on-failure -j "$PAL4_JOBS" 2>&1 | tee "$log" ||
+        status=$?
+    local summary
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" |
+        tail -1 || true)
+    if [ -z "$summary" ]; then
+        if grep -q 'No tests were found' "$log"; then
+            note "no tests in $dir"
+            return 0
+        fi
+        fail "$name tests (ctest ended with status $status and no summary)"
+        return 0
+    fi
+    local failed_here total
+    failed_here=$(sed -E 's/.*, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.*failed out of ([0-9]+).*/\1/' <<<"$summary")
+    pass $((total - failed_here))
+    local test_name named=0
+    while read -r test_name; do
+        if [ -n "$test_name" ]; then
+            fail "$name: $test_name"
+            named=$((named + 1))
+        fi
+    done < <(sed -n '/The following tests FAILED/,$p' "$log" | grep -E '^\s+[0-9]+ - ' |
+        sed -E 's/^\s+[0-9]+ - ([^ ]+).*/\1/')
+    while [ "$named" -lt "$failed_here" ]; do
+        fail "$name: a test ctest did not name"
+        named=$((named + 1))
+    done
+}
+
+step "Installing missing packages"
+bash "$PAL4_ROOT/scripts/install-deps.sh"
+mkdir -p "$build_root"
+
+# 1. Portable code, natively, with AddressSanitizer and UBSan.
+if build linux "$build_root/linux"; then
+    pass 1
+    run_ctest linux "$build_root/linux"
+else
+    fail "build linux"
+fi
+
+# 2. The product: 32-bit Windows exe and everything else of that build, compiled and linked.
+if build windows "$build_root/windows"; then
+    pass 1
+else
+    fail "build windows (i686)"
+fi
+
+# 3. The 64-bit Windows build, whose tests run under 64-bit Wine.
+if build windows-x64 "$build_root/windows-x64"; then
+    pass 1
+    bash "$PAL4_ROOT/scripts/wine-prefix.sh"
+    wine_used=true
+    step "Making sure there is a display for Wine's windows"
+    ensure_display
+    run_ctest windows-x64 "$build_root/windows-x64"
+    if kernel_runs_32bit && [ -x /usr/lib/wine/wine ]; then
+        run_ctest "windows (i686, 32-bit Wine)" "$build_root/windows"
+    fi
+else
+    fail "build windows-x64"
+fi
+
+# 4. Fuzz targets, where clang's libFuzzer runtime is installed.
+if compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null; then
+    if build fuzz "$build_root/fuzz"; then
+        pass 1
+        mkdir -p "$build_root/fuzz/artifacts"
+        while read -r target; do
+            name=$(basename "$target")
+            step "Fuzzing $name for ${fuzz_seconds} s"
+            work=$build_root/fuzz/corpus-${name#fuzz_}
+            mkdir -p "$work"
+            seeds=()
+            if [ -d "tests/fuzz/${name#fuzz_}/corpus" ]; then
+                seeds=("tests/fuzz/${name#fuzz_}/corpus")
+            fi
+            if "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+                -artifact_prefix="$build_root/fuzz/artifacts/$name-" \
+                "$work" "${seeds[@]}" >"$build_root/fuzz/$name.log" 2>&1; then
+                note "$(grep -E '^Done [0-9]+ runs' "$build_root/fuzz/$name.log" || echo done)"
+                pass 1
+            else
+                tail -40 "$build_root/fuzz/$name.log"
+                fail "$name"
+            fi
+        done < <(find "$build_root/fuzz" -maxdepth 4 -type f -name 'fuzz_*' -perm -u+x | sort)
+    else
+        fail "build fuzz"
+    fi
+else
+    step "Skipping the fuzz targets: clang's libFuzzer runtime is not installed"
+fi
+
+# 5. Benchmarks, for information only: their figures are printed, never judged.
+benchmarks=$(find "$build_root/linux" -maxdepth 4 -type f -name 'bench_*' -perm -u+x 2>/dev/null |
+    sort || true)
+for bench in $benchmarks; do
+    step "Benchmark $(basename "$bench") (information only; sanitizer build)"
+    timeout 120 "$bench" --benchmark_min_time=0.05 2>&1 || note "benchmark ended with an error"
+done
+
+step "Summary ($(($(date +%s) - started_at)) s)"
+for failure in "${failures[@]+"${failures[@]}"}"; do
+    note "failed: $failure"
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
