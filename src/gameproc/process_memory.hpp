@@ -20,8 +20,13 @@ public:
     float readFloat32(ProcessId pid, GameAddress address, float failValue = -1.0f);
     std::uint8_t readByte(ProcessId pid, GameAddress address, std::uint8_t failValue);
     // The zero-terminated text at the address, up to the end of its memory region at most;
-    // "" when it cannot be read.
+    // "" when it cannot be read. Reads in growing chunks (the rest of the first page, then
+    // doubling) and stops at the first chunk that holds the terminator, so a short line costs
+    // about as much as one small read however large its region is.
     std::string readText(ProcessId pid, GameAddress address);
+    // The same text, by one read of the whole rest of the region: the reference that readText
+    // must agree with byte for byte, kept for tests and benchmarks.
+    std::string readTextWholeRegion(ProcessId pid, GameAddress address);
 
     bool writeBytes(ProcessId pid, GameAddress address, std::span<const std::byte> bytes);
     bool writeFloat32(ProcessId pid, GameAddress address, float value);

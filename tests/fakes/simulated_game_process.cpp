@@ -93,7 +93,7 @@ const SimulatedGameProcess::Process& SimulatedGameProcess::requireProcess(Proces
 // --- memory ---
 
 void SimulatedGameProcess::addRegion(ProcessId pid, GameAddress base, std::uint32_t size,
-                                     RegionState state) {
+                                     RegionState state, std::uint8_t fillByte) {
     Process& process = requireProcess(pid);
     const std::uint64_t start = base;
     const std::uint64_t end = start + size;
@@ -107,7 +107,7 @@ void SimulatedGameProcess::addRegion(ProcessId pid, GameAddress base, std::uint3
     if (next != process.regions.begin() && std::prev(next)->second.end > start) {
         throw std::invalid_argument("simulated regions overlap");
     }
-    process.regions.emplace(start, Region{start, end, state});
+    process.regions.emplace(start, Region{start, end, state, std::byte{fillByte}});
 }
 
 const SimulatedGameProcess::Region* SimulatedGameProcess::regionAt(const Process& process,
@@ -145,9 +145,26 @@ void SimulatedGameProcess::requireDeclared(const Process& process, GameAddress a
     }
 }
 
+void SimulatedGameProcess::fillFromRegions(const Process& process, std::uint64_t address,
+                                           std::span<std::byte> out) {
+    std::uint64_t cursor = address;
+    const std::uint64_t end = address + out.size();
+    while (cursor < end) {
+        const Region* region = regionAt(process, cursor);
+        auto next = process.regions.upper_bound(cursor);
+        const std::uint64_t stop = std::min(
+            end, region != nullptr ? region->end
+                                   : (next != process.regions.end() ? next->second.base : end));
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(cursor - address),
+                  out.begin() + static_cast<std::ptrdiff_t>(stop - address),
+                  region != nullptr ? region->fill : std::byte{0});
+        cursor = stop;
+    }
+}
+
 void SimulatedGameProcess::copyOut(const Process& process, GameAddress address,
                                    std::span<std::byte> out) {
-    std::fill(out.begin(), out.end(), std::byte{0});
+    fillFromRegions(process, address, out);
     const std::uint64_t start = address;
     const std::uint64_t end = start + out.size();
     auto page = process.pages.upper_bound(start);
@@ -174,7 +191,8 @@ void SimulatedGameProcess::copyIn(Process& process, GameAddress address,
         const std::uint64_t pageBase = cursor - cursor % PAGE_SIZE;
         std::vector<std::byte>& page = process.pages[pageBase];
         if (page.empty()) {
-            page.assign(PAGE_SIZE, std::byte{0});
+            page.resize(PAGE_SIZE);
+            fillFromRegions(process, pageBase, page);
         }
         const std::size_t offset = static_cast<std::size_t>(cursor - pageBase);
         const std::size_t count = std::min<std::size_t>(PAGE_SIZE - offset, bytes.size() - done);

@@ -64,9 +64,10 @@ struct WriteRecord {
 // Memory (per process)
 //   addRegion(pid, base, size, state) declares a region [base, base + size). Regions must not
 //   overlap; base + size may reach 2^32. A region may be far larger than the bytes stored in it
-//   (a 512 MiB region is cheap): bytes never poked read as zero. Addresses between regions are
-//   free memory: queryRegion reports the gap as a region (as VirtualQueryEx does for free
-//   memory), and reads and writes there fail. Free addresses at or above userSpaceEnd()
+//   (a 512 MiB region is cheap): bytes never poked read as the region's fill byte, zero unless
+//   given (a non-zero fill models a long stretch of memory without a terminator). Addresses between
+//   regions are free memory: queryRegion reports the gap as a region (as VirtualQueryEx does for
+//   free memory), and reads and writes there fail. Free addresses at or above userSpaceEnd()
 //   (default 0x7FFF0000, set with setUserSpaceEnd) cannot be queried at all; declared regions
 //   can be placed anywhere below 2^32.
 //   A read or write succeeds only when every byte lies in regions that allow it; it may span
@@ -105,7 +106,7 @@ public:
 
     // --- memory ---
     void addRegion(ProcessId pid, GameAddress base, std::uint32_t size,
-                   RegionState state = RegionState::Committed);
+                   RegionState state = RegionState::Committed, std::uint8_t fillByte = 0);
     void setUserSpaceEnd(GameAddress end) { userSpaceEnd_ = end; }
     GameAddress userSpaceEnd() const { return userSpaceEnd_; }
 
@@ -172,6 +173,7 @@ private:
         std::uint64_t base = 0;
         std::uint64_t end = 0; // one past the last byte; up to 2^32
         RegionState state = RegionState::Committed;
+        std::byte fill{0};
     };
     struct Process {
         ProcessId pid = 0;
@@ -207,6 +209,8 @@ private:
     static bool rangeAllows(const Process& process, GameAddress address, std::size_t size,
                             Allows allows);
     static void requireDeclared(const Process& process, GameAddress address, std::size_t size);
+    static void fillFromRegions(const Process& process, std::uint64_t address,
+                                std::span<std::byte> out);
     static void copyOut(const Process& process, GameAddress address, std::span<std::byte> out);
     static void copyIn(Process& process, GameAddress address, std::span<const std::byte> bytes);
     bool deliverProcess(Snapshot& snapshot, ProcessEntry& entry) const;
