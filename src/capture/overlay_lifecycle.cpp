@@ -1,0 +1,80 @@
+#include "capture/overlay_lifecycle.hpp"
+
+#include "gameproc/process_locator.hpp"
+#include "overlay/overlay_constants.hpp"
+
+#include <string>
+
+namespace pal4 {
+
+void OverlayLifecycle::onToggleClicked() {
+    // Looked up on every press, so closing writes the game's values back into the process
+    // running now, and a restarted game is found.
+    state_.gamePid = findProcessId(processes_, GAME_EXECUTABLE_NAME);
+    if (state_.overlayShown) {
+        overlay_.destroy();
+        state_.overlayShown = false;
+        panel_.setToggleCaption(std::string(TOGGLE_CAPTION_CLOSED));
+        return;
+    }
+    if (game_.isInGame(state_.gamePid)) {
+        overlay_.create();
+        panel_.setToggleCaption(std::string(TOGGLE_CAPTION_OPEN));
+        state_.overlayShown = true;
+        return;
+    }
+    shell_.showMessage(std::string(REFUSAL_MESSAGE_TEXT), std::string(REFUSAL_MESSAGE_TITLE),
+                       MESSAGE_BOX_SYSTEM_MODAL);
+}
+
+void OverlayLifecycle::applyLabelAppearance() {
+    // applyAppearance does nothing until overlayShown is set after this handler, so the new
+    // label gets the current appearance here.
+    overlay_.setLabelFontFace(state_.fontName);
+    overlay_.setLabelFontSize(state_.fontSize);
+    overlay_.setLabelTextColor(state_.textColor);
+    overlay_.setLabelBold(panel_.isChecked(CheckBox::Bold));
+    overlay_.setLabelItalic(panel_.isChecked(CheckBox::Italic));
+    overlay_.setLabelShadowStyle(state_.shadowStyle);
+    overlay_.setLabelAlignment(panel_.isChecked(CheckBox::Centre) ? 1 : 0);
+}
+
+void OverlayLifecycle::placeWindow() {
+    overlay_.setWindowSize(state_.overlayWidth, state_.overlayHeight);
+    overlay_.setLabelSize(state_.overlayWidth, state_.overlayHeight);
+    overlay_.setWindowPosition(state_.overlayLeft, state_.overlayTop);
+}
+
+void OverlayLifecycle::onOverlayCreated() {
+    state_.overlaySettingUp = true;
+    // The first tick shows the current line even when the game's buffer has not changed.
+    state_.lastText.clear();
+    overlay_.makeColorKeyed(OVERLAY_COLOR_KEY);
+    game_.locateTextAddress(state_.gamePid);
+    applyLabelAppearance();
+    placeWindow();
+    // The moves made by the placement were ours; from here on a move is the user's.
+    state_.overlaySettingUp = false;
+    state_.blankFlagAddress = game_.blankFlagAddressOf(state_.gamePid);
+    game_.applyOverlayValues(state_.gamePid);
+    if (panel_.isChecked(CheckBox::Debug)) {
+        overlay_.setTimerInterval(0);
+        overlay_.setLabelText(std::string(DEBUG_SAMPLE_TEXT));
+    } else {
+        overlay_.setLabelText(std::string(IDLE_LABEL_TEXT));
+        overlay_.setTimerInterval(POLL_INTERVAL_MS);
+    }
+}
+
+void OverlayLifecycle::onOverlayDestroyed() {
+    overlay_.setTimerInterval(0);
+    settings_.saveGeometry();
+    state_.overlayShown = false;
+    // While the panel is being destroyed its button is already going away.
+    if (state_.panelOpen) {
+        panel_.setToggleCaption(std::string(TOGGLE_CAPTION_CLOSED));
+    }
+    game_.restoreGameValues(state_.gamePid);
+}
+
+} // namespace pal4

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/app_state.hpp"
+#include "capture/game_memory_map.hpp"
+#include "platform/game_process_port.hpp"
+#include "platform/overlay_port.hpp"
+#include "platform/panel_port.hpp"
+#include "platform/shell_port.hpp"
+#include "settings/settings_file.hpp"
+
+#include <string_view>
+
+namespace pal4 {
+
+// Captions of the toggle button 按钮1.
+inline constexpr std::string_view TOGGLE_CAPTION_CLOSED = "外挂字幕";
+inline constexpr std::string_view TOGGLE_CAPTION_OPEN = "去除字幕";
+
+// The one message the tool ever shows: the game is not running or no game is in progress.
+inline constexpr std::string_view REFUSAL_MESSAGE_TEXT = "请先进入仙剑4";
+inline constexpr std::string_view REFUSAL_MESSAGE_TITLE = "提示";
+
+// Opens and closes the subtitle overlay. Opening attaches to the game, styles and places the
+// window, changes two values inside the game and starts the poller; every way of closing runs
+// onOverlayDestroyed, which saves the geometry and writes the game's values back.
+class OverlayLifecycle {
+public:
+    OverlayLifecycle(AppState& state, GameProcessPort& processes, GameMemoryMap& game,
+                     OverlayPort& overlay, PanelPort& panel, ShellPort& shell,
+                     SettingsFile& settings)
+        : state_(state), processes_(processes), game_(game), overlay_(overlay), panel_(panel),
+          shell_(shell), settings_(settings) {}
+
+    void onToggleClicked();
+    void onOverlayCreated();
+    void onOverlayDestroyed();
+
+private:
+    void applyLabelAppearance();
+    void placeWindow();
+
+    AppState& state_;
+    GameProcessPort& processes_;
+    GameMemoryMap& game_;
+    OverlayPort& overlay_;
+    PanelPort& panel_;
+    ShellPort& shell_;
+    SettingsFile& settings_;
+};
+
+} // namespace pal4

@@ -1,0 +1,26 @@
+#include "capture/subtitle_poller.hpp"
+
+#include "capture/clean_dialogue_text.hpp"
+
+namespace pal4 {
+
+void SubtitlePoller::pollTick() {
+    if (game_.readBlankFlag(state_.gamePid, state_.blankFlagAddress) != 0) {
+        overlay_.setLabelText("");
+        // Forgetting the line makes it show again as soon as the flag clears.
+        state_.lastText.clear();
+        return;
+    }
+    state_.currentText = game_.readDialogueText(state_.gamePid, state_.textAddress);
+    if (state_.currentText == state_.lastText) {
+        return;
+    }
+    state_.lastText = state_.currentText;
+    if (auto subtitle = cleanDialogueText(state_.lastText)) {
+        state_.subtitleText = std::move(*subtitle);
+        overlay_.setLabelText(state_.subtitleText);
+    }
+    panel_.setEditText(state_.lastText);
+}
+
+} // namespace pal4

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/app_state.hpp"
+#include "capture/game_memory_map.hpp"
+#include "platform/overlay_port.hpp"
+#include "platform/panel_port.hpp"
+
+namespace pal4 {
+
+// Turns the game's dialogue buffer into the overlay's subtitle, one timer tick at a time.
+class SubtitlePoller {
+public:
+    SubtitlePoller(AppState& state, GameMemoryMap& game, OverlayPort& overlay, PanelPort& panel)
+        : state_(state), game_(game), overlay_(overlay), panel_(panel) {}
+
+    // The overlay timer's handler: blank the subtitle while the game asks for it; otherwise,
+    // when the raw line changed, show its cleaned form and put the raw line in the edit box.
+    void pollTick();
+
+private:
+    AppState& state_;
+    GameMemoryMap& game_;
+    OverlayPort& overlay_;
+    PanelPort& panel_;
+};
+
+} // namespace pal4
