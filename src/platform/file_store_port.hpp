@@ -16,6 +16,9 @@ public:
 
     // The file's bytes; nothing when it does not exist or cannot be read.
     virtual std::optional<std::string> readFile(const std::filesystem::path& path) = 0;
+    // Whether anything (a file, a folder) stands at the path. Tells a missing file, which a
+    // write may create, from one that exists but cannot be read, which must not be replaced.
+    virtual bool exists(const std::filesystem::path& path) = 0;
     // Replaces the file's content as one step: either the new bytes are all there afterwards or
     // the old file is untouched. False when it cannot be done.
     virtual bool replaceFile(const std::filesystem::path& path, const std::string& bytes) = 0;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/file_store_port.hpp"
+
+namespace pal4 {
+
+// Files on disk through std::filesystem, with native paths (wide on Windows, so a folder name
+// outside the system's code page works).
+//
+// A replacement writes a temporary file beside the target and renames it over the target, so
+// a crash or a full disk midway leaves the old file whole. A target marked read-only (no write
+// permission for anyone) is refused, as Windows refuses to write a read-only file; so is a
+// target that is not a regular file.
+class DiskFileStore final : public FileStorePort {
+public:
+    std::optional<std::string> readFile(const std::filesystem::path& path) override;
+    bool exists(const std::filesystem::path& path) override;
+    bool replaceFile(const std::filesystem::path& path, const std::string& bytes) override;
+};
+
+} // namespace pal4

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+namespace pal4 {
+
+// The settings file beside the exe and its one section.
+inline constexpr std::string_view INI_FILE_NAME = "Pal4_Corvel.ini";
+inline constexpr std::string_view SETTINGS_SECTION = "config";
+
+// Key names, as they are spelled in the file ("centext" included).
+inline constexpr std::string_view KEY_FONT = "font";
+inline constexpr std::string_view KEY_COLOR = "color";
+inline constexpr std::string_view KEY_SIZE = "size";
+inline constexpr std::string_view KEY_SHADOW = "shadow";
+inline constexpr std::string_view KEY_BOLD = "bold";
+inline constexpr std::string_view KEY_ITALIC = "italic";
+inline constexpr std::string_view KEY_CENTRE = "centext";
+inline constexpr std::string_view KEY_LEFT = "left";
+inline constexpr std::string_view KEY_TOP = "top";
+inline constexpr std::string_view KEY_WIDTH = "width";
+inline constexpr std::string_view KEY_HEIGHT = "height";
+
+// Defaults used when the file, the section or the key is absent.
+inline constexpr std::string_view DEFAULT_FONT = "\xCB\xCE\xCC\xE5"; // SimSun (song ti) in GB2312
+inline constexpr std::string_view DEFAULT_COLOR = "16777215";        // white, 0xFFFFFF
+inline constexpr std::string_view DEFAULT_SIZE = "20";
+inline constexpr std::string_view DEFAULT_SWITCH = "off";
+inline constexpr std::string_view DEFAULT_LEFT = "10";
+inline constexpr std::string_view DEFAULT_TOP = "640";
+inline constexpr std::string_view DEFAULT_WIDTH = "1024";
+inline constexpr std::string_view DEFAULT_HEIGHT = "160";
+
+// Switch values: on exactly for the two bytes "on", case included.
+inline constexpr std::string_view SWITCH_ON = "on";
+inline constexpr std::string_view SWITCH_OFF = "off";
+
+constexpr bool isSwitchOn(std::string_view value) {
+    return value == SWITCH_ON;
+}
+constexpr std::string_view switchText(bool on) {
+    return on ? SWITCH_ON : SWITCH_OFF;
+}
+
+} // namespace pal4

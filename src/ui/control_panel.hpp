@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/app_state.hpp"
+#include "platform/overlay_port.hpp"
+#include "platform/panel_port.hpp"
+#include "platform/shell_port.hpp"
+
+#include <string_view>
+
+namespace pal4 {
+
+class SettingsFile;
+class SubtitleAppearance;
+
+// The handlers of the control panel's controls and of the overlay's move. Style changes are
+// stored in AppState, shown on an open overlay at once and written to the settings file at
+// once; geometry changes are stored and shown but saved only when the overlay or the panel
+// closes.
+class ControlPanel {
+public:
+    ControlPanel(AppState& state, PanelPort& panel, OverlayPort& overlay, ShellPort& shell,
+                 SettingsFile& settings, SubtitleAppearance& appearance)
+        : state_(state), panel_(panel), overlay_(overlay), shell_(shell), settings_(settings),
+          appearance_(appearance) {}
+
+    void onColorChanged();
+    void onFontSizeChanged();
+    void onFontChanged();
+    void onLeftChanged();
+    void onTopChanged();
+    void onWidthChanged();
+    void onHeightChanged();
+    void onBoldClicked();
+    void onItalicClicked();
+    void onShadowClicked();
+    void onCentreClicked();
+    void onDebugClicked();
+    void onOverlayMoved();
+    void onAuthorLinkPressed();
+    void onClubLinkPressed();
+
+    // Opens the page in Internet Explorer; a failure (no browser) changes nothing.
+    void openWebPage(std::string_view address);
+
+private:
+    void takeGeometry(Slider slider, std::int32_t& field, ValueCaption caption);
+    void saveSwitch(CheckBox box, std::string_view key);
+
+    AppState& state_;
+    PanelPort& panel_;
+    OverlayPort& overlay_;
+    ShellPort& shell_;
+    SettingsFile& settings_;
+    SubtitleAppearance& appearance_;
+};
+
+} // namespace pal4

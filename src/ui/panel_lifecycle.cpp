@@ -1,0 +1,59 @@
+#include "ui/panel_lifecycle.hpp"
+
+#include "settings/decimal_integer.hpp"
+#include "settings/setting_keys.hpp"
+#include "settings/settings_file.hpp"
+#include "ui/control_panel.hpp"
+
+namespace pal4 {
+
+std::int32_t PanelLifecycle::readNumber(std::string_view key, std::string_view defaultValue) {
+    return textToInt32(settings_.readSetting(key, defaultValue));
+}
+
+bool PanelLifecycle::readSwitch(std::string_view key) {
+    return isSwitchOn(settings_.readSetting(key, DEFAULT_SWITCH));
+}
+
+void PanelLifecycle::onPanelCreated() {
+    state_.panelOpen = true;
+    panel_.underlineLinks();
+    state_.iniPath = shell_.programDirectory() / INI_FILE_NAME;
+
+    state_.fontName = settings_.readSetting(KEY_FONT, DEFAULT_FONT);
+    panel_.setFontFace(state_.fontName);
+
+    state_.textColor = static_cast<ColorRef>(readNumber(KEY_COLOR, DEFAULT_COLOR));
+    panel_.setColor(state_.textColor);
+
+    panel_.setSliderPosition(Slider::FontSize, readNumber(KEY_SIZE, DEFAULT_SIZE));
+    controls_.onFontSizeChanged();
+
+    const bool shadow = readSwitch(KEY_SHADOW);
+    state_.shadowStyle = shadow ? 3 : 0;
+    panel_.setChecked(CheckBox::Shadow, shadow);
+    panel_.setChecked(CheckBox::Bold, readSwitch(KEY_BOLD));
+    panel_.setChecked(CheckBox::Italic, readSwitch(KEY_ITALIC));
+    panel_.setChecked(CheckBox::Centre, readSwitch(KEY_CENTRE));
+
+    panel_.setSliderPosition(Slider::Left, readNumber(KEY_LEFT, DEFAULT_LEFT));
+    panel_.setSliderPosition(Slider::Top, readNumber(KEY_TOP, DEFAULT_TOP));
+    panel_.setSliderPosition(Slider::Width, readNumber(KEY_WIDTH, DEFAULT_WIDTH));
+    panel_.setSliderPosition(Slider::Height, readNumber(KEY_HEIGHT, DEFAULT_HEIGHT));
+
+    controls_.onLeftChanged();
+    controls_.onTopChanged();
+    controls_.onWidthChanged();
+    controls_.onHeightChanged();
+}
+
+void PanelLifecycle::onPanelDestroying() {
+    state_.panelOpen = false;
+    if (state_.overlayShown) {
+        overlay_.destroy(); // its destroy handler saves the geometry
+    } else {
+        settings_.saveGeometry();
+    }
+}
+
+} // namespace pal4

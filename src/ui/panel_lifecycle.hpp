@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/app_state.hpp"
+#include "platform/overlay_port.hpp"
+#include "platform/panel_port.hpp"
+#include "platform/shell_port.hpp"
+
+namespace pal4 {
+
+class ControlPanel;
+class SettingsFile;
+
+// The control panel's creation and destruction: the settings load that fills AppState and the
+// controls, and the closing step that saves the geometry exactly once.
+class PanelLifecycle {
+public:
+    PanelLifecycle(AppState& state, PanelPort& panel, OverlayPort& overlay, const ShellPort& shell,
+                   SettingsFile& settings, ControlPanel& controls)
+        : state_(state), panel_(panel), overlay_(overlay), shell_(shell), settings_(settings),
+          controls_(controls) {}
+
+    // Reads every key with its default. Setting the controls runs none of their handlers; the
+    // size handler and the four geometry handlers are run here, so the fields take the
+    // sliders' clamped positions and the size is written back clamped.
+    void onPanelCreated();
+    // Closes an open overlay, whose destruction saves the geometry, or else saves it here.
+    void onPanelDestroying();
+
+private:
+    std::int32_t readNumber(std::string_view key, std::string_view defaultValue);
+    bool readSwitch(std::string_view key);
+
+    AppState& state_;
+    PanelPort& panel_;
+    OverlayPort& overlay_;
+    const ShellPort& shell_;
+    SettingsFile& settings_;
+    ControlPanel& controls_;
+};
+
+} // namespace pal4

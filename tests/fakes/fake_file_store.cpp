@@ -1,0 +1,43 @@
+#include "fakes/fake_file_store.hpp"
+
+namespace pal4::testing {
+
+std::optional<std::string> FakeFileStore::readFile(const std::filesystem::path& path) {
+    if (unreadable_.contains(path)) {
+        return std::nullopt;
+    }
+    return file(path);
+}
+
+bool FakeFileStore::exists(const std::filesystem::path& path) {
+    return files_.contains(path) || folders_.contains(path);
+}
+
+bool FakeFileStore::refuses(const std::filesystem::path& path) const {
+    return folders_.contains(path) || readOnly_.contains(path) ||
+           readOnly_.contains(path.parent_path());
+}
+
+bool FakeFileStore::replaceFile(const std::filesystem::path& path, const std::string& bytes) {
+    if (refuses(path)) {
+        ++refused_;
+        return false;
+    }
+    files_[path] = bytes;
+    ++replacements_;
+    return true;
+}
+
+void FakeFileStore::putFile(const std::filesystem::path& path, std::string bytes) {
+    files_[path] = std::move(bytes);
+}
+
+std::optional<std::string> FakeFileStore::file(const std::filesystem::path& path) const {
+    const auto found = files_.find(path);
+    if (found == files_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+} // namespace pal4::testing

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/file_store_port.hpp"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace pal4::testing {
+
+// Files in memory. A path can be made read-only (its file cannot be replaced), unreadable
+// (it is there but cannot be read), or a folder; a whole folder can be made read-only (no
+// file can be created or replaced in it).
+class FakeFileStore final : public FileStorePort {
+public:
+    std::optional<std::string> readFile(const std::filesystem::path& path) override;
+    bool exists(const std::filesystem::path& path) override;
+    bool replaceFile(const std::filesystem::path& path, const std::string& bytes) override;
+
+    void putFile(const std::filesystem::path& path, std::string bytes);
+    void makeReadOnly(const std::filesystem::path& path) { readOnly_.insert(path); }
+    void makeUnreadable(const std::filesystem::path& path) { unreadable_.insert(path); }
+    void makeFolder(const std::filesystem::path& path) { folders_.insert(path); }
+
+    // The file's bytes, or nothing when there is no file.
+    std::optional<std::string> file(const std::filesystem::path& path) const;
+    // Successful replacements so far.
+    int replacements() const { return replacements_; }
+    int refusedReplacements() const { return refused_; }
+
+private:
+    bool refuses(const std::filesystem::path& path) const;
+
+    std::map<std::filesystem::path, std::string> files_;
+    std::set<std::filesystem::path> readOnly_;
+    std::set<std::filesystem::path> unreadable_;
+    std::set<std::filesystem::path> folders_;
+    int replacements_ = 0;
+    int refused_ = 0;
+};
+
+} // namespace pal4::testing

@@ -1,0 +1,117 @@
+#include "settings/disk_file_store.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace pal4 {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr fs::perms kReadOnly =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+
+// A fresh folder whose name holds characters of no single ANSI code page (Greek, Japanese
+// kana, a Latin letter with a diaeresis), so only native wide paths reach it.
+class DiskFileStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        std::u8string name = u8"pal4-\u03a3\u30ab\u00fc-";
+        const std::string number = std::to_string(seed());
+        name.append(number.begin(), number.end());
+        folder_ = fs::temp_directory_path() / fs::path(name);
+        fs::create_directories(folder_);
+        file_ = folder_ / "Pal4_Corvel.ini";
+    }
+    void TearDown() override {
+        std::error_code error;
+        makeWritable(file_);
+        fs::remove_all(folder_, error);
+    }
+
+    static void makeWritable(const fs::path& path) {
+        std::error_code error;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    static std::string contentOf(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t entriesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+
+    DiskFileStore store_;
+    fs::path folder_;
+    fs::path file_;
+};
+
+TEST_F(DiskFileStoreTest, MissingFileIsNothing) {
+    EXPECT_EQ(store_.readFile(file_), std::nullopt);
+    EXPECT_FALSE(store_.exists(file_));
+}
+
+TEST_F(DiskFileStoreTest, ReplaceCreatesThenReplacesByteForByteLeavingNoTemporaryFile) {
+    const char raw[] = "[config]\r\nfont=\xCB\xCE\xCC\xE5\r\n\0end";
+    const std::string first(raw, sizeof raw - 1);
+    ASSERT_TRUE(store_.replaceFile(file_, first));
+    EXPECT_EQ(store_.readFile(file_), first);
+    EXPECT_TRUE(store_.exists(file_));
+
+    ASSERT_TRUE(store_.replaceFile(file_, "[config]\nsize=1"));
+    EXPECT_EQ(contentOf(file_), "[config]\nsize=1");
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+TEST_F(DiskFileStoreTest, ReadOnlyFileIsRefusedAndKept) {
+    ASSERT_TRUE(store_.replaceFile(file_, "old"));
+    fs::permissions(file_, kReadOnly);
+
+    EXPECT_FALSE(store_.replaceFile(file_, "new"));
+    EXPECT_EQ(contentOf(file_), "old");
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+TEST_F(DiskFileStoreTest, FolderWhereTheFileShouldBeIsUnreadableButThere) {
+    fs::create_directory(file_);
+    EXPECT_EQ(store_.readFile(file_), std::nullopt);
+    EXPECT_TRUE(store_.exists(file_));
+    EXPECT_FALSE(store_.replaceFile(file_, "new"));
+    EXPECT_TRUE(fs::is_directory(file_));
+}
+
+TEST_F(DiskFileStoreTest, MissingFolderIsRefused) {
+    EXPECT_FALSE(store_.replaceFile(folder_ / "absent" / "Pal4_Corvel.ini", "new"));
+}
+
+#ifndef _WIN32
+// Root ignores permission bits, so the folder is made immutable instead, where the file
+// system allows it. Windows has no read-only folders: the attribute does not stop creating
+// files.
+TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
+    ASSERT_TRUE(store_.replaceFile(file_, "old"));
+    const std::string lock = "chattr +i '" + folder_.string() + "' 2>/dev/null";
+    if (std::system(lock.c_str()) != 0) {
+        fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+    }
+    const bool refused = !store_.replaceFile(file_, "new");
+    const int unlocked = std::system(("chattr -i '" + folder_.string() + "' 2>/dev/null").c_str());
+    static_cast<void>(unlocked);
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    if (!refused && contentOf(file_) == "new") {
+        GTEST_SKIP() << "this user can write into any folder";
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(contentOf(file_), "old");
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+#endif
+
+} // namespace
+} // namespace pal4
