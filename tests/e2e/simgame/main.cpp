@@ -99,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
         }
     }
     std::optional<ScriptPlayer> player;
-    if (options->controlName.empty()) {
+    if (options->playsScript()) {
         player.emplace(game, options->timing);
     }
 

@@ -1,7 +1,5 @@
 #include "scene_window.hpp"
 
-#include "platform/win32/gb2312.hpp"
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -20,6 +18,20 @@ HFONT makeFont(int pixelHeight, int weight) {
     return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
                        L"WenQuanYi Micro Hei");
+}
+
+// The game's text is GB2312 whatever the system's code page.
+std::wstring widenGb2312(const std::string& text) {
+    constexpr UINT GB2312_CODE_PAGE = 936;
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), 4096));
+    const int wideLength =
+        MultiByteToWideChar(GB2312_CODE_PAGE, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(GB2312_CODE_PAGE, 0, text.data(), length, wide.data(), wideLength);
+    return wide;
 }
 
 COLORREF blend(COLORREF from, COLORREF to, int step, int steps) {
@@ -200,8 +212,8 @@ void SceneWindow::paint(HDC dc, const RECT& area) const {
 
     const RECT box{10, area.bottom - 46, std::min<LONG>(area.right - 10, 520), area.bottom - 10};
     fill(dc, box, RGB(24, 24, 40));
-    const std::wstring line = shown_.blankFlag != 0 ? std::wstring(L"(between scenes)")
-                                                    : pal4::win32::widenGb2312(shown_.text);
+    const std::wstring line =
+        shown_.blankFlag != 0 ? std::wstring(L"(between scenes)") : widenGb2312(shown_.text);
     text(dc, captionFont_, line, RECT{box.left + 8, box.top + 8, box.right - 8, box.bottom - 4},
          RGB(250, 250, 240), DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }

@@ -36,6 +36,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::wstring>& argum
             options.window = false;
             continue;
         }
+        if (name == L"--script") {
+            options.script = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
             problem = name + L" needs a value";
             return std::nullopt;

@@ -10,13 +10,23 @@
 
 namespace pal4sim {
 
-// The simulated game's command line. Without --control it plays its script.
+// The simulated game's command line. Without --control it plays its script; with --control
+// it waits for the test's commands, unless --script asks for both.
 struct SimOptions {
-    std::wstring controlName; // --control NAME: driven through the control channel
-    std::wstring dialogueModule = L"OIRAMLOOK.DLL";          // --dll PATH: the file to load it from
-    std::uint32_t textRegionSize = DEFAULT_TEXT_REGION_SIZE; // --text-region-size BYTES
-    ScriptTiming timing;                                     // --title-ms, --line-ms, --break-ms
-    bool window = true; // --no-window: no scene, for runs without a display
+    // --control NAME: driven through the control channel of that name.
+    std::wstring controlName;
+    // --dll PATH: the file the dialogue module is loaded from.
+    std::wstring dialogueModule = L"OIRAMLOOK.DLL";
+    // --text-region-size BYTES: at least this much memory holds the dialogue text.
+    std::uint32_t textRegionSize = DEFAULT_TEXT_REGION_SIZE;
+    // --title-ms, --line-ms, --break-ms.
+    ScriptTiming timing;
+    // --no-window: no scene, for runs without a display.
+    bool window = true;
+    // --script: play the script under --control too.
+    bool script = false;
+
+    bool playsScript() const { return script || controlName.empty(); }
 };
 
 // The options, or an explanation of what is wrong with them.

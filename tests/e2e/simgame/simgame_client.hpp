@@ -8,13 +8,11 @@
 #include <windows.h>
 
 #include <bit>
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace pal4sim {
@@ -34,7 +32,11 @@ struct SimGameLaunch {
     std::wstring dialogueModule;      // --dll; empty: OIRAMLOOK.DLL beside the exe
     std::uint32_t textRegionSize = 0; // 0: the game's default
     bool window = false;              // tests usually run without a display
-    std::chrono::milliseconds readyTimeout{30000};
+    bool script = false;              // play the dialogue script instead of waiting for commands
+    std::uint32_t titleMs = 0;        // with the script: 0 keeps the game's timing
+    std::uint32_t lineMs = 0;
+    std::uint32_t breakMs = 0;
+    std::uint32_t readyTimeoutMs = 30000;
 };
 
 // A linux path as Wine's Z: drive sees it; other paths unchanged.
@@ -63,6 +65,17 @@ public:
         if (!launch.window) {
             commandLine += L" --no-window";
         }
+        if (launch.script) {
+            commandLine += L" --script";
+        }
+        const auto timing = [&](const wchar_t* option, std::uint32_t ms) {
+            if (ms != 0) {
+                commandLine += std::wstring(L" ") + option + L" " + std::to_wstring(ms);
+            }
+        };
+        timing(L"--title-ms", launch.titleMs);
+        timing(L"--line-ms", launch.lineMs);
+        timing(L"--break-ms", launch.breakMs);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
@@ -73,13 +86,14 @@ public:
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
-        const auto deadline = std::chrono::steady_clock::now() + launch.readyTimeout;
+        // <chrono> does not compile with a GB2312 execution charset, hence the tick counts.
+        const ULONGLONG deadline = GetTickCount64() + launch.readyTimeoutMs;
         while (!transact(std::string(1, control::PING), 1000)) {
-            if (!running() || std::chrono::steady_clock::now() > deadline) {
+            if (!running() || GetTickCount64() > deadline) {
                 stop();
                 throw std::runtime_error("the simulated game did not get ready");
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            Sleep(20);
         }
     }
 
@@ -149,7 +163,7 @@ private:
     std::optional<std::string> transact(const std::string& request, DWORD waitMs = 5000) {
         const std::wstring name = std::wstring(control::PIPE_PREFIX) + channel_;
         HANDLE pipe = INVALID_HANDLE_VALUE;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        const ULONGLONG deadline = GetTickCount64() + waitMs;
         for (;;) {
             pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr);
@@ -157,14 +171,14 @@ private:
                 break;
             }
             const DWORD error = GetLastError();
-            if (std::chrono::steady_clock::now() > deadline || !running() ||
+            if (GetTickCount64() > deadline || !running() ||
                 (error != ERROR_PIPE_BUSY && error != ERROR_FILE_NOT_FOUND)) {
                 return std::nullopt;
             }
             if (error == ERROR_PIPE_BUSY) {
                 WaitNamedPipeW(name.c_str(), 100);
             } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                Sleep(10);
             }
         }
         DWORD mode = PIPE_READMODE_MESSAGE;
