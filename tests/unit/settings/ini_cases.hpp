@@ -4,6 +4,7 @@
 // by the engine's unit test and by the comparison with the Windows profile functions.
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,10 @@ struct IniCase {
 };
 
 const std::vector<IniCase>& iniCases();
+
+// Test failures name the case instead of dumping its bytes.
+inline void PrintTo(const IniCase& test, std::ostream* out) {
+    *out << test.name;
+}
 
 } // namespace pal4::testing
