@@ -1,11 +1,12 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
-#include "platform/file_store_port.hpp"
 #include "platform/game_process_port.hpp"
 #include "platform/overlay_port.hpp"
 #include "platform/win32/panel_window.hpp"
 #include "platform/win32/shell_win32.hpp"
+#include "settings/disk_file_store.hpp"
+#include "ui/panel_texts.hpp"
 
 #include <windows.h>
 
@@ -37,17 +38,6 @@ public:
         return false;
     }
     void closeHandle(pal4::PortHandle) override {}
-};
-
-// STAND-IN: no settings file; every setting keeps its default and nothing is saved.
-class NoFileStore final : public pal4::FileStorePort {
-public:
-    std::optional<std::string> readFile(const std::filesystem::path&) override {
-        return std::nullopt;
-    }
-    // Deliberately without `override`: it stays valid while the port gains or loses this query.
-    bool exists(const std::filesystem::path&) { return false; }
-    bool replaceFile(const std::filesystem::path&, const std::string&) override { return false; }
 };
 
 // STAND-IN: an overlay that never appears; its events never fire.
@@ -94,11 +84,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    pal4::win32::PanelWindow panel(instance);
+    pal4::win32::PanelWindow panel(instance, std::string(pal4::HELP_TEXT));
     NoOverlay overlay;
     NoGameProcess game;
     pal4::win32::ShellWin32 shell;
-    NoFileStore files;
+    pal4::DiskFileStore files;
 
     // AppState lives in the application, zeroed, before the first window exists.
     pal4::Application application(pal4::Ports{panel, overlay, game, shell, files});

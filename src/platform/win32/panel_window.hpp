@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/panel_port.hpp"
+#include "platform/win32/panel_layout.hpp"
+#include "platform/win32/unique_gdi_object.hpp"
 
 #include <windows.h>
 
@@ -9,8 +11,10 @@
 
 namespace pal4::win32 {
 
-// The control panel: the tool's main window. It delivers its creation and destruction to the
-// bound PanelEvents, and ends the message loop when it is destroyed.
+// The control panel: the tool's main window and its controls. Each user action on a control
+// becomes one named call of the bound PanelEvents; setting a control from code runs none.
+// The window's creation and destruction are delivered too, and its destruction ends the
+// message loop.
 class PanelWindow final : public PanelPort {
 public:
     // Design geometry at 96 DPI: the screen position of the window and the size of its client
@@ -21,12 +25,16 @@ public:
     static constexpr int DESIGN_CLIENT_HEIGHT = 360;
     static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesPanel";
 
-    explicit PanelWindow(HINSTANCE instance);
+    // `helpText` is the help box's content when the panel opens (GB2312).
+    PanelWindow(HINSTANCE instance, std::string helpText);
     ~PanelWindow() override;
+    PanelWindow(const PanelWindow&) = delete;
+    PanelWindow& operator=(const PanelWindow&) = delete;
 
     void bind(PanelEvents& events) { events_ = &events; }
 
-    // Creates and shows the window; onPanelCreated runs inside. False when Windows refuses.
+    // Creates and shows the window; onPanelCreated runs inside, with every control in place.
+    // False when Windows refuses.
     bool create(int showCommand);
     HWND handle() const { return window_; }
 
@@ -39,7 +47,7 @@ public:
     void setEditText(const std::string& text) override;
     std::string fontFace() const override;
     void setFontFace(const std::string& face) override;
-    ColorRef color() const override;
+    ColorRef color() const override { return color_; }
     void setColor(ColorRef color) override;
     void setToggleCaption(const std::string& caption) override;
     void underlineLinks() override;
@@ -48,20 +56,43 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Messages, decoded.
     void onCreate();
     void onDestroy();
-    void onDpiChanged(const RECT& suggested);
+    void onDpiChanged(unsigned dpi, const RECT& suggested);
+    void onCommand(int controlId, unsigned notification);
+    void onSliderScrolled(HWND slider);
+    HBRUSH onControlColor(HDC dc, HWND control);
+    void onDrawColorPicker(const DRAWITEMSTRUCT& item);
+    void onPaint();
+    bool onSetCursor(bool inClientArea);
+    void onLeftButtonDown(POINT point);
 
     bool registerClass() const;
+    void createControls();
+    void fillFontChooser();
+    void applyDpi(unsigned dpi);
+    void pickColor();
+    HWND control(ControlId id) const { return GetDlgItem(window_, id); }
+    RECT scaled(int left, int top, int width, int height) const;
+    const PaintedLabelDesign* linkAt(POINT point) const;
 
     HINSTANCE instance_;
+    std::string helpText_;
     PanelEvents* events_ = nullptr;
     HWND window_ = nullptr;
+    unsigned dpi_ = 96;
 
-    std::array<std::int32_t, 5> sliders_{20, 4, 636, 1024, 160};
-    std::array<bool, 5> checks_{};
-    std::string fontFace_;
-    ColorRef color_ = 0xFFFFFF;
+    std::array<std::int32_t, 5> lastSliderPositions_{};
+    ColorRef color_ = DESIGN_COLOR;
+    bool linksUnderlined_ = false;
+
+    UniqueFont panelFont_;
+    UniqueFont boldFont_;
+    UniqueFont italicFont_;
+    UniqueFont linkFont_;
+    UniqueBrush shadowBoxBrush_;
+    UniqueBrush helpBoxBrush_;
 };
 
 } // namespace pal4::win32
