@@ -1,8 +1,8 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
-#include "platform/game_process_port.hpp"
 #include "platform/overlay_port.hpp"
+#include "platform/win32/game_process_win32.hpp"
 #include "platform/win32/panel_window.hpp"
 #include "platform/win32/shell_win32.hpp"
 #include "settings/disk_file_store.hpp"
@@ -14,32 +14,7 @@
 
 namespace {
 
-// ---- Stand-ins until the Win32 adapters for these ports are wired in. ----------------------
-// STAND-IN: finds no process, so the tool behaves as if the game were not running.
-class NoGameProcess final : public pal4::GameProcessPort {
-public:
-    pal4::PortHandle createSnapshot(std::uint32_t, pal4::ProcessId) override {
-        return pal4::kNoHandle;
-    }
-    bool firstProcess(pal4::PortHandle, pal4::ProcessEntry&) override { return false; }
-    bool nextProcess(pal4::PortHandle, pal4::ProcessEntry&) override { return false; }
-    bool firstModule(pal4::PortHandle, pal4::ModuleEntry&) override { return false; }
-    bool nextModule(pal4::PortHandle, pal4::ModuleEntry&) override { return false; }
-    pal4::PortHandle openProcess(std::uint32_t, pal4::ProcessId) override {
-        return pal4::kNoHandle;
-    }
-    bool readMemory(pal4::PortHandle, pal4::GameAddress, std::span<std::byte>) override {
-        return false;
-    }
-    bool writeMemory(pal4::PortHandle, pal4::GameAddress, std::span<const std::byte>) override {
-        return false;
-    }
-    bool queryRegion(pal4::PortHandle, pal4::GameAddress, pal4::RegionInfo&) override {
-        return false;
-    }
-    void closeHandle(pal4::PortHandle) override {}
-};
-
+// ---- Stand-in until the Win32 overlay window is wired in. -------------------------------
 // STAND-IN: an overlay that never appears; its events never fire.
 class NoOverlay final : public pal4::OverlayPort {
 public:
@@ -62,7 +37,7 @@ public:
     void setLabelAlignment(std::int32_t) override {}
     void setLabelSize(std::int32_t, std::int32_t) override {}
 };
-// ---- End of stand-ins. ---------------------------------------------------------------------
+// ---- End of stand-in. ---------------------------------------------------------------------
 
 int runMessageLoop(HWND panel) {
     MSG message{};
@@ -86,7 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     pal4::win32::PanelWindow panel(instance, std::string(pal4::HELP_TEXT));
     NoOverlay overlay;
-    NoGameProcess game;
+    pal4::win32::GameProcessWin32 game;
     pal4::win32::ShellWin32 shell;
     pal4::DiskFileStore files;
 

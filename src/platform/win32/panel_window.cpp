@@ -34,7 +34,7 @@ SIZE windowSizeFor(unsigned dpi) {
 }
 
 // 宋体 at a character height in design pixels, the panel's face for its own texts.
-UniqueFont makePanelFont(unsigned dpi, LONG weight, bool italic, bool underline) {
+UniqueFontHandle makePanelFont(unsigned dpi, LONG weight, bool italic, bool underline) {
     LOGFONTW font{};
     font.lfHeight = -scaleToDpi(PANEL_FONT_HEIGHT, dpi);
     font.lfWeight = weight;
@@ -44,7 +44,7 @@ UniqueFont makePanelFont(unsigned dpi, LONG weight, bool italic, bool underline)
     font.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = widenGb2312(DESIGN_FONT_FACE);
     face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return UniqueFont(CreateFontIndirectW(&font));
+    return UniqueFontHandle(CreateFontIndirectW(&font));
 }
 
 const ControlDesign* designOf(int controlId) {
@@ -267,9 +267,8 @@ void PanelWindow::fillFontChooser() {
     std::set<std::wstring> faces;
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    const HDC dc = GetDC(window_);
-    EnumFontFamiliesExW(dc, &query, &collectFontFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(window_, dc);
+    const WindowDc dc(window_);
+    EnumFontFamiliesExW(dc.get(), &query, &collectFontFace, reinterpret_cast<LPARAM>(&faces), 0);
     const HWND chooser = control(ID_FONT_CHOOSER);
     for (const std::wstring& face : faces) {
         SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
@@ -403,7 +402,7 @@ void PanelWindow::onDrawColorPicker(const DRAWITEMSTRUCT& item) {
     DrawEdge(item.hDC, &bounds, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
              BF_RECT | BF_ADJUST);
     InflateRect(&bounds, -2, -2);
-    const UniqueBrush swatch(CreateSolidBrush(color_));
+    const UniqueBrushHandle swatch(CreateSolidBrush(color_));
     FillRect(item.hDC, &bounds, swatch.get());
     FrameRect(item.hDC, &bounds, GetSysColorBrush(COLOR_WINDOWTEXT));
     if (item.itemState & ODS_FOCUS) {
@@ -417,16 +416,14 @@ void PanelWindow::onPaint() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window_, &paint);
     SetBkMode(dc, TRANSPARENT);
-    const HGDIOBJ previousFont = SelectObject(dc, panelFont_.get());
     for (const PaintedLabelDesign& label : PANEL_PAINTED_LABELS) {
-        SelectObject(dc, label.link ? linkFont_.get() : panelFont_.get());
+        const SelectedObject font(dc, label.link ? linkFont_.get() : panelFont_.get());
         SetTextColor(dc, label.color);
         RECT bounds = scaled(label.left, label.top, label.width, label.height);
         const std::wstring text = widenGb2312(label.text);
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
                   DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
-    SelectObject(dc, previousFont);
     EndPaint(window_, &paint);
 }
 

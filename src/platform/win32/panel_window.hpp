@@ -2,7 +2,7 @@
 
 #include "platform/panel_port.hpp"
 #include "platform/win32/panel_layout.hpp"
-#include "platform/win32/unique_gdi_object.hpp"
+#include "platform/win32/unique_handle.hpp"
 
 #include <windows.h>
 
@@ -87,12 +87,12 @@ private:
     ColorRef color_ = DESIGN_COLOR;
     bool linksUnderlined_ = false;
 
-    UniqueFont panelFont_;
-    UniqueFont boldFont_;
-    UniqueFont italicFont_;
-    UniqueFont linkFont_;
-    UniqueBrush shadowBoxBrush_;
-    UniqueBrush helpBoxBrush_;
+    UniqueFontHandle panelFont_;
+    UniqueFontHandle boldFont_;
+    UniqueFontHandle italicFont_;
+    UniqueFontHandle linkFont_;
+    UniqueBrushHandle shadowBoxBrush_;
+    UniqueBrushHandle helpBoxBrush_;
 };
 
 } // namespace pal4::win32
