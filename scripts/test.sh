@@ -50,16 +50,20 @@ build() {
         cmake --preset "$preset" -B "$dir" >"$dir.configure.log" 2>&1 ||
             { tail -40 "$dir.configure.log"; return 1; }
     fi
-    cmake --build "$dir" -j "$PAL4_JOBS"
+    local began=$SECONDS status=0
+    cmake --build "$dir" -j "$PAL4_JOBS" || status=$?
+    note "build of $preset took $((SECONDS - began)) s"
+    return "$status"
 }
 
 # run_ctest <name> <dir>: runs the build's tests and counts each test exe as one suite.
 run_ctest() {
     local name=$1 dir=$2 log=$2/ctest.log
     step "Running the $name tests"
-    local status=0
+    local status=0 began=$SECONDS
     ctest --test-dir "$dir" --output-on-failure -j "$PAL4_JOBS" 2>&1 | tee "$log" ||
         status=$?
+    note "the $name tests took $((SECONDS - began)) s"
     local summary
     summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" |
         tail -1 || true)
