@@ -35,6 +35,19 @@ int fail(int code, const std::wstring& why) {
     return code;
 }
 
+struct ExitWatch {
+    HANDLE process;
+    DWORD mainThread;
+};
+
+// Waits for the watched process to end, then ends the game's message loop.
+DWORD WINAPI watchForExit(LPVOID parameter) {
+    const auto* watch = static_cast<const ExitWatch*>(parameter);
+    WaitForSingleObject(watch->process, INFINITE);
+    PostThreadMessageW(watch->mainThread, WM_QUIT, 0, 0);
+    return 0;
+}
+
 std::vector<std::wstring> commandLineArguments() {
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -89,6 +102,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     const DWORD mainThread = GetCurrentThreadId();
+
+    ExitWatch watch{nullptr, mainThread};
+    if (options->exitWithPid != 0) {
+        watch.process = OpenProcess(SYNCHRONIZE, FALSE, options->exitWithPid);
+        if (watch.process == nullptr) {
+            return fail(EXIT_BAD_OPTIONS, L"no process to exit with");
+        }
+        CloseHandle(CreateThread(nullptr, 0, &watchForExit, &watch, 0, nullptr));
+    }
 
     std::optional<ControlServer> server;
     if (!options->controlName.empty()) {

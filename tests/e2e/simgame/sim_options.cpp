@@ -54,6 +54,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::wstring>& argum
         } else if (name == L"--text-region-size" && isNumber && number > 0 &&
                    number <= control::MAX_TEXT_REGION_SIZE) {
             options.textRegionSize = number;
+        } else if (name == L"--exit-with" && isNumber && number != 0) {
+            options.exitWithPid = number;
         } else if (name == L"--title-ms" && isNumber) {
             options.timing.titleMs = number;
         } else if (name == L"--line-ms" && isNumber && number > 0) {

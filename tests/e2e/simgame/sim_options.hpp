@@ -25,6 +25,8 @@ struct SimOptions {
     bool window = true;
     // --script: play the script under --control too.
     bool script = false;
+    // --exit-with PID: end when that process ends, so a test that dies leaves no game behind.
+    std::uint32_t exitWithPid = 0;
 
     bool playsScript() const { return script || controlName.empty(); }
 };

@@ -62,6 +62,7 @@ public:
         if (launch.textRegionSize != 0) {
             commandLine += L" --text-region-size " + std::to_wstring(launch.textRegionSize);
         }
+        commandLine += L" --exit-with " + std::to_wstring(GetCurrentProcessId());
         if (!launch.window) {
             commandLine += L" --no-window";
         }
