@@ -40,9 +40,23 @@ bool hasOuterBlank(std::string_view text) {
     return !text.empty() && (isBlank(text.front()) || isBlank(text.back()));
 }
 
+// The header "[section]" must read back as this name: no ']' of its own, and no lead byte at
+// the end, which would swallow the closing bracket as its trail byte.
 bool isStorableSection(std::string_view section) {
-    return !section.empty() && !hasLineBreakOrNul(section) && !hasOuterBlank(section) &&
-           section.find(']') == std::string_view::npos;
+    if (section.empty() || hasLineBreakOrNul(section) || hasOuterBlank(section)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < section.size(); ++i) {
+        if (isLeadByte(section[i])) {
+            if (i + 1 == section.size()) {
+                return false;
+            }
+            ++i;
+        } else if (section[i] == ']') {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isStorableKey(std::string_view key) {

@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedWrite{"EmptyKey", "config", "", "1"},
                       RefusedWrite{"BlankAroundKey", "config", " size", "1"},
                       RefusedWrite{"EmptySection", "", "size", "1"},
-                      RefusedWrite{"SectionWithBracket", "con]fig", "size", "1"}),
+                      RefusedWrite{"SectionWithBracket", "con]fig", "size", "1"},
+                      RefusedWrite{"SectionEndingInLeadByte", "config\xB0", "size", "1"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(IniDocument, Utf16FileHasNoValuesAndIsNeverEdited) {
