@@ -1,8 +1,15 @@
 #include "settings/disk_file_store.hpp"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h> // _commit
+#else
+#include <unistd.h> // fsync
+#endif
 
 namespace pal4 {
 
@@ -19,14 +26,37 @@ fs::path temporaryBeside(const fs::path& target) {
     return temporary;
 }
 
-bool writeWhole(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
+std::FILE* openForWriting(const fs::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wb"); // wide, so any folder name works
+#else
+    return std::fopen(path.c_str(), "wb");
+#endif
+}
+
+// Down to the disk, not just to the system's cache: the rename that follows must not reach
+// the disk before the data it points to, or a power cut could leave an empty file.
+bool flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) {
         return false;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close(); // flushes; a full disk shows here at the latest
-    return !out.fail();
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+bool writeWhole(const fs::path& path, const std::string& bytes) {
+    std::FILE* file = openForWriting(path);
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+    // A full disk may show only when the last buffer is written out on closing.
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
 }
 
 } // namespace

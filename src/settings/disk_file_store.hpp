@@ -7,10 +7,10 @@ namespace pal4 {
 // Files on disk through std::filesystem, with native paths (wide on Windows, so a folder name
 // outside the system's code page works).
 //
-// A replacement writes a temporary file beside the target and renames it over the target, so
-// a crash or a full disk midway leaves the old file whole. A target marked read-only (no write
-// permission for anyone) is refused, as Windows refuses to write a read-only file; so is a
-// target that is not a regular file.
+// A replacement writes a temporary file beside the target, flushes it to the disk and renames
+// it over the target, so a crash or a full disk midway leaves the old file whole. A target
+// marked read-only (no write permission for anyone) is refused, as Windows refuses to write a
+// read-only file; so is a target that is not a regular file.
 class DiskFileStore final : public FileStorePort {
 public:
     std::optional<std::string> readFile(const std::filesystem::path& path) override;
