@@ -58,7 +58,9 @@ GameView GameState::view() const {
     view.marker = std::bit_cast<float>(GameImage::load32(MARKER_ADDRESS));
     view.switchValue = std::bit_cast<float>(GameImage::load32(SWITCH_FIELD_ADDRESS));
     view.blankFlag = GameImage::loadByte(BLANK_FLAG_ADDRESS);
-    view.text = region_.read();
+    // The scene shows one short line; a huge unterminated text is not copied at every frame.
+    constexpr std::size_t SHOWN_TEXT_LIMIT = 4096;
+    view.text = region_.read(SHOWN_TEXT_LIMIT);
     return view;
 }
 

@@ -1,5 +1,19 @@
 // The simulated game: a stand-in for Pal4.exe with the same memory layout, for the subtitle
 // tool's Win32 and end-to-end tests and its demonstration.
+//
+//   Pal4.exe                        plays its dialogue script in its window (title screen
+//                                   first, marker 0, then lines with the marker at 474.0)
+//   Pal4.exe --control NAME         waits for commands on the pipe \\.\pipe\pal4sim-NAME
+//                                   (simgame_client.hpp speaks it)
+//   --script                        play the script under --control too
+//   --dll PATH                      load the dialogue module from PATH (e.g. lower/oiramlook.dll)
+//   --text-region-size BYTES        size of the text's memory region (default 64 KiB)
+//   --title-ms, --line-ms, --break-ms   script timing
+//   --no-window                     no scene, for runs without a display
+//   --exit-with PID                 end when process PID ends
+//
+// Exit codes: 0 normal, 2 bad options, 3 image not at its fixed base, 4 dialogue module
+// unusable, 5 no text region below 2 GiB, 6 control channel name taken.
 #include "control_server.hpp"
 #include "game_image.hpp"
 #include "game_state.hpp"

@@ -52,13 +52,14 @@ std::uint32_t TextRegion::write(std::string_view text) {
     return static_cast<std::uint32_t>(stored);
 }
 
-std::string TextRegion::read() const {
+std::string TextRegion::read(std::size_t limit) const {
     if (base_ == nullptr) {
         return {};
     }
-    const void* zero = std::memchr(base_, 0, size_);
+    const std::size_t span = limit < size_ ? limit : size_;
+    const void* zero = std::memchr(base_, 0, span);
     const std::size_t length =
-        zero == nullptr ? size_
+        zero == nullptr ? span
                         : static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - base_);
     return std::string(reinterpret_cast<const char*>(base_), length);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,8 +26,9 @@ public:
     // as the region runs to its end unterminated; a longer one is cut to the region.
     // Returns the number of text bytes stored.
     std::uint32_t write(std::string_view text);
-    // The text as the game holds it: up to the first zero byte or the region's end.
-    std::string read() const;
+    // The start of the text as the game holds it: up to the first zero byte, the region's end
+    // or `limit` bytes, whichever comes first.
+    std::string read(std::size_t limit) const;
 
 private:
     unsigned char* base_ = nullptr;
