@@ -80,11 +80,30 @@ std::string ProcessMemory::readText(ProcessId pid, GameAddress address) {
             return {};
         }
         const std::uint64_t rest = restOfRegion(region, address);
+        if (rest == 0) {
+            return {};
+        }
+        // Most lines end inside the first chunk: it goes to the stack, and only the text itself
+        // is allocated.
         std::uint64_t chunk = std::min(rest, TEXT_CHUNK_PAGE - address % TEXT_CHUNK_PAGE);
+        std::array<char, TEXT_CHUNK_PAGE> firstChunk; // filled by the read before any use
+        const auto firstCount = static_cast<std::size_t>(chunk);
+        if (!port_.readMemory(process.get(), address,
+                              std::as_writable_bytes(std::span(firstChunk.data(), firstCount)))) {
+            return {};
+        }
+        const char* firstBegin = firstChunk.data();
+        const char* firstEnd = firstBegin + firstCount;
+        const char* firstZero = std::find(firstBegin, firstEnd, '\0');
+        std::string text(firstBegin, firstZero);
+        if (firstZero != firstEnd) {
+            return text;
+        }
+        std::uint64_t done = chunk;
         std::uint64_t nextChunk = TEXT_CHUNK_PAGE;
-        std::string text;
-        std::uint64_t done = 0;
         while (done < rest) {
+            chunk = std::min(rest - done, nextChunk);
+            nextChunk *= 2;
             const auto offset = static_cast<std::size_t>(done);
             const auto count = static_cast<std::size_t>(chunk);
             text.resize(offset + count);
@@ -100,8 +119,6 @@ std::string ProcessMemory::readText(ProcessId pid, GameAddress address) {
                 return text;
             }
             done += chunk;
-            chunk = std::min(rest - done, nextChunk);
-            nextChunk *= 2;
         }
         return text;
     } catch (const std::bad_alloc&) {
