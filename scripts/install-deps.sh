@@ -20,11 +20,12 @@ is_installed() {
 }
 
 step "Checking the packages the project needs"
-if kernel_runs_32bit; then
-    note "this kernel runs 32-bit programs: wine32 is added to run the 32-bit tests too"
+if [ "${PAL4_RUN_I686_TESTS:-0}" = 1 ] && kernel_runs_32bit; then
+    note "PAL4_RUN_I686_TESTS=1 and this kernel runs 32-bit programs: adding wine32"
     packages+=(wine32:i386)
 else
-    note "this kernel cannot run 32-bit programs: the tests run on 64-bit Wine only"
+    note "the Windows tests run on 64-bit Wine (PAL4_RUN_I686_TESTS=1 adds 32-bit Wine where the"
+    note "kernel runs 32-bit programs)"
 fi
 
 missing=()
