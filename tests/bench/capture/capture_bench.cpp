@@ -52,7 +52,9 @@ void pollTickTextChanged(benchmark::State& run) {
     PollingSetup setup;
     // Two buffers in one region, read in turn: every tick sees a new line.
     const GameAddress other = GameWorld::TEXT_BUFFER + GameWorld::TEXT_REGION_SIZE / 2;
-    setup.world.game.poke(GameWorld::PID, other, std::string("李四：<b>另一句</b>\0", 24));
+    std::string line = "李四：<b>另一句</b>";
+    line.push_back('\0');
+    setup.world.game.poke(GameWorld::PID, other, line);
     const GameAddress buffers[2] = {GameWorld::TEXT_BUFFER, other};
     std::size_t next = 0;
     for (auto _ : run) {
