@@ -2,32 +2,13 @@
 
 namespace pal4 {
 
-Application::Application(Ports ports) : ports_(ports) {}
-
-void Application::onPanelCreated() {
-    state_.panelOpen = true;
-}
-void Application::onPanelDestroying() {
-    state_.panelOpen = false;
-}
-void Application::onToggleClicked() {}
-void Application::onColorChanged() {}
-void Application::onFontSizeChanged() {}
-void Application::onFontChanged() {}
-void Application::onLeftChanged() {}
-void Application::onTopChanged() {}
-void Application::onWidthChanged() {}
-void Application::onHeightChanged() {}
-void Application::onBoldClicked() {}
-void Application::onItalicClicked() {}
-void Application::onShadowClicked() {}
-void Application::onCentreClicked() {}
-void Application::onDebugClicked() {}
-void Application::onAuthorLinkPressed() {}
-void Application::onClubLinkPressed() {}
-void Application::onOverlayCreated() {}
-void Application::onOverlayMoved() {}
-void Application::onOverlayDestroyed() {}
-void Application::onPollTimer() {}
+Application::Application(Ports ports)
+    : memory_(ports.game), game_(state_, ports.game, memory_), settings_(state_, ports.files),
+      appearance_(state_, ports.panel, ports.overlay),
+      controls_(state_, ports.panel, ports.overlay, ports.shell, settings_, appearance_),
+      panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
+      overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
+                        settings_),
+      poller_(state_, game_, ports.overlay, ports.panel) {}
 
 } // namespace pal4

@@ -1,8 +1,16 @@
 #pragma once
 
 #include "app/app_state.hpp"
+#include "capture/game_memory_map.hpp"
+#include "capture/overlay_lifecycle.hpp"
+#include "capture/subtitle_poller.hpp"
+#include "gameproc/process_memory.hpp"
+#include "overlay/subtitle_appearance.hpp"
 #include "platform/overlay_port.hpp"
 #include "platform/panel_port.hpp"
+#include "settings/settings_file.hpp"
+#include "ui/control_panel.hpp"
+#include "ui/panel_lifecycle.hpp"
 
 namespace pal4 {
 
@@ -20,7 +28,7 @@ struct Ports {
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
-// event of the two windows to its handler.
+// event of the two windows to its handler. The ports must outlive it.
 class Application final : public PanelEvents, public OverlayEvents {
 public:
     explicit Application(Ports ports);
@@ -28,35 +36,43 @@ public:
     Application& operator=(const Application&) = delete;
 
     AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
 
     // PanelEvents
-    void onPanelCreated() override;
-    void onPanelDestroying() override;
-    void onToggleClicked() override;
-    void onColorChanged() override;
-    void onFontSizeChanged() override;
-    void onFontChanged() override;
-    void onLeftChanged() override;
-    void onTopChanged() override;
-    void onWidthChanged() override;
-    void onHeightChanged() override;
-    void onBoldClicked() override;
-    void onItalicClicked() override;
-    void onShadowClicked() override;
-    void onCentreClicked() override;
-    void onDebugClicked() override;
-    void onAuthorLinkPressed() override;
-    void onClubLinkPressed() override;
+    void onPanelCreated() override { panelLifecycle_.onPanelCreated(); }
+    void onPanelDestroying() override { panelLifecycle_.onPanelDestroying(); }
+    void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
+    void onColorChanged() override { controls_.onColorChanged(); }
+    void onFontSizeChanged() override { controls_.onFontSizeChanged(); }
+    void onFontChanged() override { controls_.onFontChanged(); }
+    void onLeftChanged() override { controls_.onLeftChanged(); }
+    void onTopChanged() override { controls_.onTopChanged(); }
+    void onWidthChanged() override { controls_.onWidthChanged(); }
+    void onHeightChanged() override { controls_.onHeightChanged(); }
+    void onBoldClicked() override { controls_.onBoldClicked(); }
+    void onItalicClicked() override { controls_.onItalicClicked(); }
+    void onShadowClicked() override { controls_.onShadowClicked(); }
+    void onCentreClicked() override { controls_.onCentreClicked(); }
+    void onDebugClicked() override { controls_.onDebugClicked(); }
+    void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
+    void onClubLinkPressed() override { controls_.onClubLinkPressed(); }
 
     // OverlayEvents
-    void onOverlayCreated() override;
-    void onOverlayMoved() override;
-    void onOverlayDestroyed() override;
-    void onPollTimer() override;
+    void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
+    void onOverlayMoved() override { controls_.onOverlayMoved(); }
+    void onOverlayDestroyed() override { overlayLifecycle_.onOverlayDestroyed(); }
+    void onPollTimer() override { poller_.pollTick(); }
 
 private:
-    Ports ports_;
     AppState state_;
+    ProcessMemory memory_;
+    GameMemoryMap game_;
+    SettingsFile settings_;
+    SubtitleAppearance appearance_;
+    ControlPanel controls_;
+    PanelLifecycle panelLifecycle_;
+    OverlayLifecycle overlayLifecycle_;
+    SubtitlePoller poller_;
 };
 
 } // namespace pal4
