@@ -74,13 +74,5 @@ TEST(FakePanel, TheUsersChangesRunTheirHandlers) {
                                         "shadow", "centre", "debug", "font", "color"}));
 }
 
-TEST(FakePanel, SlidersHoldValuesOutsideTheirRangeAtTheNearestEnd) {
-    FakePanel panel;
-    panel.setSliderPosition(Slider::Left, -30);
-    panel.setSliderPosition(Slider::Top, 5000);
-    EXPECT_EQ(panel.sliderPosition(Slider::Left), 0);
-    EXPECT_EQ(panel.sliderPosition(Slider::Top), 1200);
-}
-
 } // namespace
 } // namespace pal4::testing

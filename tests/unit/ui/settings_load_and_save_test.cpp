@@ -12,7 +12,8 @@ TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelClos
 
     EXPECT_TRUE(app.state.panelOpen);
     EXPECT_TRUE(app.panel.linksUnderlined());
-    EXPECT_EQ(app.state.iniPath, app.iniPath());
+    EXPECT_EQ(app.state.iniPath.parent_path(), app.shell.programDirectory());
+    EXPECT_EQ(app.state.iniPath.filename(), "Pal4_Corvel.ini");
     EXPECT_EQ(app.state.fontName, "宋体");
     EXPECT_EQ(app.panel.fontFace(), "宋体");
     EXPECT_EQ(app.state.textColor, 0xFFFFFFu);
@@ -43,13 +44,6 @@ TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelClos
     EXPECT_EQ(app.files.replacements(), 5);
     EXPECT_TRUE(app.shell.messages().empty());
     EXPECT_EQ(app.overlayDestroyedRuns, 0);
-}
-
-TEST(Load, TheIniPathIsTheProgramFolderNotTheCurrentOne) {
-    PanelHarness app;
-    app.panel.create();
-    EXPECT_EQ(app.state.iniPath.parent_path(), app.shell.programDirectory());
-    EXPECT_EQ(app.state.iniPath.filename(), "Pal4_Corvel.ini");
 }
 
 struct ClampCase {
