@@ -48,8 +48,10 @@ StartedProgram::StartedProgram(const std::filesystem::path& exe) : folder_(fresh
     std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    // Started elsewhere than its own folder: the tool must find its folder from its exe.
+    const std::filesystem::path workingFolder = folder_.parent_path();
     if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &startup, &process_)) {
+                        workingFolder.c_str(), &startup, &process_)) {
         process_ = {};
     }
 }

@@ -7,8 +7,9 @@
 
 namespace pal4::e2e {
 
-// A copy of the tool's exe in a fresh folder of its own, started as a child process; the copy
-// is ended (if still running) and removed when this goes away.
+// A copy of the tool's exe in a fresh folder of its own, started as a child process from
+// another working folder (the system's temporary folder); the copy is ended (if still running)
+// and removed when this goes away.
 class StartedProgram {
 public:
     // Copies `exe` into a new temporary folder and starts it there.

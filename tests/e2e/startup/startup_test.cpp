@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,24 @@ TEST_F(Startup, PanelAppearsWithTitleAndDesignGeometryAndClosesWithExitCodeZero)
     DWORD exitCode = 12345;
     ASSERT_TRUE(program.waitForExit(WINDOW_TIMEOUT_MS, exitCode)) << "still running after close";
     EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(Startup, FirstRunLeavesTheDefaultSettingsBesideTheExeWhateverTheWorkingFolder) {
+    StartedProgram program(exe_);
+    ASSERT_TRUE(program.started());
+    const HWND panel = program.waitForWindow(PANEL_CLASS, WINDOW_TIMEOUT_MS);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(PostMessageW(panel, WM_CLOSE, 0, 0));
+    DWORD exitCode = 12345;
+    ASSERT_TRUE(program.waitForExit(WINDOW_TIMEOUT_MS, exitCode));
+
+    // The size is written when the panel opens, the geometry when it closes.
+    std::ifstream file(program.folder() / L"Pal4_Corvel.ini", std::ios::binary);
+    ASSERT_TRUE(file) << "no settings file beside the exe";
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "[config]\r\nsize=20\r\nleft=10\r\ntop=640\r\nwidth=1024\r\n"
+                     "height=160\r\n");
 }
 
 TEST_F(Startup, ExeCarriesA48PixelTrueColourIconManifestAndVersion) {
