@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the tool and starts it under Wine, beside the simulated game when that is built.
 # With a display: runs until you close the tool's window, then closes the game.
-# Without one ($DISPLAY unset): runs both on a private Xvfb for a few seconds, saves a
-# screenshot of the whole screen to build/demo-screenshot.png, closes everything and ends.
+# Without one ($DISPLAY unset): runs both on a private Xvfb for a few seconds, presses the
+# tool's toggle button to open the subtitles over the game, saves a screenshot of the whole
+# screen to build/demo-screenshot.png, closes everything and ends.
 # Installs what is missing first.
 #
 # Settings: PAL4_BUILD_DIR (default build), PAL4_DEMO_SECONDS (default 8),
@@ -86,9 +87,33 @@ step "Starting the tool: $build_dir/src/Pal4Subtitles.exe"
 "$wine_exec" "$build_dir/src/Pal4Subtitles.exe" &
 tool_pid=$!
 
+# Presses the panel's toggle button as a user would, to open the subtitles over the game. The
+# panel's X window holds Wine's own frame; the client area is centred across its width.
+press_toggle() {
+    local panel
+    panel=$(xdotool search --name '^仙剑4外挂字幕$' 2>/dev/null | head -1 || true)
+    if [ -z "$panel" ]; then
+        note "the tool's panel did not appear"
+        return 0
+    fi
+    local WIDTH HEIGHT X Y SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$panel")"
+    local frame=$(((WIDTH - 434) / 2))
+    local caption=$((HEIGHT - 360 - frame))
+    # The toggle button's centre in the panel's client area: 222 + 56/2, 25 + 32/2.
+    xdotool mousemove --window "$panel" $((frame + 250)) $((caption + 41)) click 1
+}
+
 if $headless; then
     step "Letting it run for $demo_seconds s on $DISPLAY"
-    sleep "$demo_seconds"
+    if [ -n "$game_pid" ]; then
+        sleep 3
+        step "Pressing the toggle button to open the subtitles over the game"
+        press_toggle
+        sleep "$((demo_seconds > 3 ? demo_seconds - 3 : 1))"
+    else
+        sleep "$demo_seconds"
+    fi
     mkdir -p "$(dirname "$screenshot")"
     import -display "$DISPLAY" -window root "$screenshot"
     step "Screenshot of the screen saved to $screenshot"
