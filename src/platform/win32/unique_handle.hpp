@@ -91,6 +91,30 @@ private:
 
 using UniqueFontHandle = UniqueGdiHandle<HFONT>;
 using UniqueBrushHandle = UniqueGdiHandle<HBRUSH>;
+using UniqueBitmapHandle = UniqueGdiHandle<HBITMAP>;
+
+// A memory device context from CreateCompatibleDC, deleted with DeleteDC (not ReleaseDC).
+// Select objects into it through SelectedObject, declared after it, so they are put back
+// before the DC goes.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC compatibleWith) noexcept : dc_(CreateCompatibleDC(compatibleWith)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    MemoryDc& operator=(MemoryDc&&) = delete;
+    ~MemoryDc() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
 
 // The device context of a window (or of the screen, with no window) from GetDC, handed back
 // with ReleaseDC to the same window.

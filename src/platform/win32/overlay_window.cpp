@@ -1,0 +1,404 @@
+#include "platform/win32/overlay_window.hpp"
+
+#include "overlay/line_layout.hpp"
+#include "overlay/overlay_constants.hpp"
+#include "platform/win32/dpi.hpp"
+#include "platform/win32/gb2312.hpp"
+
+#include <algorithm>
+#include <vector>
+
+namespace pal4::win32 {
+
+namespace {
+
+constexpr DWORD OVERLAY_STYLE = WS_POPUP;
+// Topmost so it stays over the game's window; a tool window has no taskbar button.
+constexpr DWORD OVERLAY_EX_STYLE = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+constexpr int POINTS_PER_INCH = 72;
+
+std::int32_t widthOf(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// A laid-out line in UTF-16, where it starts.
+struct PlacedLine {
+    std::wstring text;
+    int left;
+    int top;
+};
+
+} // namespace
+
+OverlayWindow::OverlayWindow(HINSTANCE instance) : instance_(instance) {}
+
+OverlayWindow::~OverlayWindow() {
+    if (window_) {
+        // Only when the program ends with the overlay still open: the handlers may be gone.
+        events_ = nullptr;
+        DestroyWindow(window_);
+    }
+}
+
+int OverlayWindow::shadowOffset(int characterHeight) {
+    return std::max(MIN_SHADOW_OFFSET, characterHeight / 16);
+}
+
+bool OverlayWindow::registerClass() const {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &OverlayWindow::windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    // No class brush: WM_PAINT covers every pixel, the background in the colour key included.
+    windowClass.lpszClassName = CLASS_NAME;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void OverlayWindow::create() {
+    if (window_ || !registerClass()) {
+        return;
+    }
+    position_ = {DESIGN_LEFT, DESIGN_TOP};
+    label_.text = std::string(IDLE_LABEL_TEXT);
+    CreateWindowExW(OVERLAY_EX_STYLE, CLASS_NAME, L"", OVERLAY_STYLE, DESIGN_LEFT, DESIGN_TOP,
+                    DESIGN_WIDTH, DESIGN_HEIGHT, nullptr, nullptr, instance_, this);
+    // The creation handler may have closed the window again.
+    if (window_) {
+        // Not activated: the game keeps the keyboard until the user clicks the subtitle.
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        UpdateWindow(window_);
+    }
+}
+
+void OverlayWindow::destroy() {
+    if (window_) {
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK OverlayWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<OverlayWindow*>(creation->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<OverlayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        onPositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+        break; // DefWindowProc still sends WM_SIZE and WM_MOVE
+    case WM_TIMER:
+        if (wParam == POLL_TIMER_ID) {
+            onPollTimerElapsed();
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            onEscapePressed();
+            return 0;
+        }
+        break;
+    case WM_NCHITTEST:
+        return onHitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    case WM_NCLBUTTONDBLCLK:
+        // A double click on the subtitle, which is a caption for dragging, must not maximise.
+        if (wParam == HTCAPTION) {
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel; erasing first would flicker
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        onPrintClient(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void OverlayWindow::onCreate() {
+    dpi_ = dpiOf(window_);
+    font_.reset();
+    if (events_) {
+        events_->onOverlayCreated();
+    }
+}
+
+void OverlayWindow::onDestroy() {
+    KillTimer(window_, POLL_TIMER_ID);
+    if (events_) {
+        events_->onOverlayDestroyed();
+    }
+}
+
+void OverlayWindow::onPositionChanged(const WINDOWPOS& position) {
+    // Sizing alone, or a position set to what the window already has, is no move.
+    if ((position.flags & SWP_NOMOVE) != 0 ||
+        (position.x == position_.x && position.y == position_.y)) {
+        return;
+    }
+    position_ = {position.x, position.y};
+    if (events_) {
+        events_->onOverlayMoved();
+    }
+}
+
+void OverlayWindow::onPollTimerElapsed() {
+    if (events_) {
+        events_->onPollTimer();
+    }
+}
+
+void OverlayWindow::onEscapePressed() {
+    destroy();
+}
+
+LRESULT OverlayWindow::onHitTest(POINT screenPoint) {
+    // The subtitle is the window's caption: the user drags it by its text. The see-through
+    // pixels never get here, the colour key passes those clicks to the window below.
+    POINT point = screenPoint;
+    ScreenToClient(window_, &point);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const RECT label{0, 0, label_.width, label_.height};
+    return PtInRect(&client, point) && PtInRect(&label, point) ? HTCAPTION : HTCLIENT;
+}
+
+void OverlayWindow::onPaint() {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window_, &paint);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const SIZE size{client.right, client.bottom};
+    if (dc && size.cx > 0 && size.cy > 0) {
+        const MemoryDc memory(dc);
+        const UniqueBitmapHandle bitmap(CreateCompatibleBitmap(dc, size.cx, size.cy));
+        if (memory && bitmap) {
+            const SelectedObject selected(memory.get(), bitmap.get());
+            paintLabel(memory.get(), size);
+            BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+        }
+    }
+    EndPaint(window_, &paint);
+}
+
+void OverlayWindow::onPrintClient(HDC dc) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    paintLabel(dc, {client.right, client.bottom});
+}
+
+void OverlayWindow::onDpiChanged(unsigned dpi) {
+    // The geometry is in screen pixels and stays; only the font, sized in points, follows.
+    dpi_ = dpi;
+    fontChanged();
+}
+
+void OverlayWindow::paintLabel(HDC dc, SIZE size) {
+    const RECT all{0, 0, size.cx, size.cy};
+    const UniqueBrushHandle background(CreateSolidBrush(OVERLAY_COLOR_KEY));
+    FillRect(dc, &all, background.get());
+    if (label_.width <= 0 || label_.height <= 0) {
+        return;
+    }
+
+    const int saved = SaveDC(dc);
+    // The label clips its own text: the last line is cut at its bottom edge.
+    IntersectClipRect(dc, 0, 0, label_.width, label_.height);
+    {
+        const SelectedObject font(dc, labelFont());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+
+        const TextMeasure measure = [dc](std::string_view run) {
+            return widthOf(dc, widenGb2312(run));
+        };
+        const LineBox box{label_.width, label_.height, metrics.tmHeight};
+        std::vector<PlacedLine> lines;
+        int top = 0;
+        for (const std::string_view line : layoutLines(label_.text, box, measure)) {
+            std::wstring text = widenGb2312(line);
+            const int left = lineLeft(label_.alignment, label_.width, widthOf(dc, text));
+            lines.push_back({std::move(text), left, top});
+            top += metrics.tmHeight;
+        }
+
+        const auto drawAll = [&](int offset, COLORREF color) {
+            SetTextColor(dc, color);
+            for (const PlacedLine& line : lines) {
+                ExtTextOutW(dc, line.left + offset, line.top + offset, 0, nullptr,
+                            line.text.c_str(), static_cast<UINT>(line.text.size()), nullptr);
+            }
+        };
+        if (label_.shadowStyle == 3) {
+            drawAll(shadowOffset(metrics.tmHeight), SHADOW_COLOR);
+        }
+        drawAll(0, label_.textColor);
+    }
+    RestoreDC(dc, saved);
+}
+
+HFONT OverlayWindow::labelFont() {
+    if (!font_) {
+        LOGFONTW font{};
+        font.lfHeight = -MulDiv(label_.fontSize, static_cast<int>(dpi_), POINTS_PER_INCH);
+        font.lfWeight = label_.bold ? FW_BOLD : FW_NORMAL;
+        font.lfItalic = label_.italic ? TRUE : FALSE;
+        font.lfUnderline = FALSE;
+        font.lfStrikeOut = FALSE;
+        font.lfCharSet = GB2312_CHARSET;
+        // Antialiased edges would blend with the colour key into dark fringes that are not
+        // see-through; whole pixels are either glyph or background.
+        font.lfQuality = NONANTIALIASED_QUALITY;
+        const std::wstring face = widenGb2312(label_.fontFace);
+        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        font_.reset(CreateFontIndirectW(&font));
+    }
+    return font_.get();
+}
+
+void OverlayWindow::makeColorKeyed(ColorRef key) {
+    if (!window_) {
+        return;
+    }
+    SetWindowLongW(window_, GWL_EXSTYLE, GetWindowLongW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window_, key, 0, LWA_COLORKEY);
+}
+
+std::int32_t OverlayWindow::windowLeft() const {
+    RECT bounds{};
+    return window_ && GetWindowRect(window_, &bounds) ? bounds.left : position_.x;
+}
+
+std::int32_t OverlayWindow::windowTop() const {
+    RECT bounds{};
+    return window_ && GetWindowRect(window_, &bounds) ? bounds.top : position_.y;
+}
+
+void OverlayWindow::placeWindow(int left, int top, int width, int height, UINT flags) {
+    if (window_) {
+        SetWindowPos(window_, nullptr, left, top, width, height,
+                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void OverlayWindow::setWindowSize(std::int32_t width, std::int32_t height) {
+    placeWindow(0, 0, width, height, SWP_NOMOVE);
+}
+
+void OverlayWindow::setWindowPosition(std::int32_t left, std::int32_t top) {
+    placeWindow(left, top, 0, 0, SWP_NOSIZE);
+}
+
+void OverlayWindow::setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                    std::int32_t height) {
+    placeWindow(left, top, width, height, 0);
+}
+
+void OverlayWindow::setTimerInterval(std::uint32_t milliseconds) {
+    if (!window_) {
+        return;
+    }
+    if (milliseconds == 0) {
+        KillTimer(window_, POLL_TIMER_ID);
+    } else {
+        SetTimer(window_, POLL_TIMER_ID, milliseconds, nullptr);
+    }
+}
+
+void OverlayWindow::redraw() {
+    if (window_) {
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+void OverlayWindow::fontChanged() {
+    font_.reset();
+    redraw();
+}
+
+void OverlayWindow::setLabelText(const std::string& text) {
+    label_.text = text;
+    redraw();
+}
+
+void OverlayWindow::setLabelFontFace(const std::string& face) {
+    label_.fontFace = face;
+    fontChanged();
+}
+
+void OverlayWindow::setLabelFontSize(std::int32_t size) {
+    label_.fontSize = size;
+    fontChanged();
+}
+
+void OverlayWindow::setLabelTextColor(ColorRef color) {
+    label_.textColor = color;
+    redraw();
+}
+
+void OverlayWindow::setLabelBold(bool bold) {
+    label_.bold = bold;
+    fontChanged();
+}
+
+void OverlayWindow::setLabelItalic(bool italic) {
+    label_.italic = italic;
+    fontChanged();
+}
+
+void OverlayWindow::setLabelShadowStyle(std::int32_t style) {
+    label_.shadowStyle = style;
+    redraw();
+}
+
+void OverlayWindow::setLabelAlignment(std::int32_t alignment) {
+    label_.alignment = alignment;
+    redraw();
+}
+
+void OverlayWindow::setLabelSize(std::int32_t width, std::int32_t height) {
+    label_.width = width;
+    label_.height = height;
+    redraw();
+}
+
+} // namespace pal4::win32

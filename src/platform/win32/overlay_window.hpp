@@ -1,0 +1,122 @@
+#pragma once
+
+#include "platform/overlay_port.hpp"
+#include "platform/win32/unique_handle.hpp"
+
+#include <windows.h>
+
+#include <string>
+
+namespace pal4::win32 {
+
+// The subtitle overlay: a borderless, topmost tool window (no taskbar button) whose whole area
+// is the subtitle label 透明标签1. Its creation, moves, timer ticks and destruction become the
+// named calls of the bound OverlayEvents; creation and destruction run inside create() and
+// destroy(), and a move only when the position really changed, whoever moved it (the program or
+// the user dragging the subtitle by its text).
+//
+// The label draws its lines over the colour-key background into a memory DC and puts them on
+// screen with one blit. Its font size is in typographic points at the window's DPI, the unit
+// of every Windows font chooser: 20 points are 27 pixels of character height at 96 DPI.
+class OverlayWindow final : public OverlayPort {
+public:
+    // Design geometry in screen pixels, replaced by the saved geometry when the overlay opens.
+    static constexpr int DESIGN_LEFT = 50;
+    static constexpr int DESIGN_TOP = 50;
+    static constexpr int DESIGN_WIDTH = 1024;
+    static constexpr int DESIGN_HEIGHT = 160;
+    static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesOverlay";
+    // The id of the poll timer 时钟1, the window's only timer.
+    static constexpr UINT_PTR POLL_TIMER_ID = 1;
+    // The shadow lies this far down and right of the glyphs, at least; big fonts get
+    // a proportionally longer one (see shadowOffset).
+    static constexpr int MIN_SHADOW_OFFSET = 2;
+    // Dark grey, not black, so it can never be taken for the colour key RGB(1,0,0) by a
+    // display that drops the low bits.
+    static constexpr COLORREF SHADOW_COLOR = RGB(32, 32, 32);
+
+    // The window has no owner: an owned window would be destroyed by Windows before its owner's
+    // destruction handler runs, and the control panel's closing must run first and close the
+    // overlay itself.
+    explicit OverlayWindow(HINSTANCE instance);
+    ~OverlayWindow() override;
+    OverlayWindow(const OverlayWindow&) = delete;
+    OverlayWindow& operator=(const OverlayWindow&) = delete;
+
+    void bind(OverlayEvents& events) { events_ = &events; }
+    HWND handle() const { return window_; }
+
+    // Draws the label as the window shows it, into any DC of at least `size`: the background in
+    // the colour key, then the shadow and the glyphs. The window's own painting goes through it.
+    void paintLabel(HDC dc, SIZE size);
+
+    // The shadow's offset in pixels for a font of this character height.
+    static int shadowOffset(int characterHeight);
+
+    // OverlayPort
+    void create() override;
+    void destroy() override;
+    void makeColorKeyed(ColorRef key) override;
+    std::int32_t windowLeft() const override;
+    std::int32_t windowTop() const override;
+    void setWindowSize(std::int32_t width, std::int32_t height) override;
+    void setWindowPosition(std::int32_t left, std::int32_t top) override;
+    void setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                         std::int32_t height) override;
+    void setTimerInterval(std::uint32_t milliseconds) override;
+    void setLabelText(const std::string& text) override;
+    void setLabelFontFace(const std::string& face) override;
+    void setLabelFontSize(std::int32_t size) override;
+    void setLabelTextColor(ColorRef color) override;
+    void setLabelBold(bool bold) override;
+    void setLabelItalic(bool italic) override;
+    void setLabelShadowStyle(std::int32_t style) override;
+    void setLabelAlignment(std::int32_t alignment) override;
+    void setLabelSize(std::int32_t width, std::int32_t height) override;
+
+private:
+    // What the label draws. The text stays GB2312: the layout breaks it on GB2312 characters.
+    struct Label {
+        std::string text = " ";
+        std::string fontFace;
+        std::int32_t fontSize = 20;
+        bool bold = false;
+        bool italic = false;
+        ColorRef textColor = RGB(255, 255, 255);
+        std::int32_t shadowStyle = 0;
+        std::int32_t alignment = 0;
+        std::int32_t width = DESIGN_WIDTH;
+        std::int32_t height = DESIGN_HEIGHT;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Messages, decoded.
+    void onCreate();
+    void onDestroy();
+    void onPositionChanged(const WINDOWPOS& position);
+    void onPollTimerElapsed();
+    void onEscapePressed();
+    LRESULT onHitTest(POINT screenPoint);
+    void onPaint();
+    void onPrintClient(HDC dc);
+    void onDpiChanged(unsigned dpi);
+
+    bool registerClass() const;
+    void placeWindow(int left, int top, int width, int height, UINT flags);
+    void redraw();
+    void fontChanged();
+    HFONT labelFont();
+
+    HINSTANCE instance_;
+    OverlayEvents* events_ = nullptr;
+    HWND window_ = nullptr;
+    unsigned dpi_ = 96;
+    // The position last reported, so a move event is raised only for a real change.
+    POINT position_{DESIGN_LEFT, DESIGN_TOP};
+    Label label_;
+    UniqueFontHandle font_; // made from label_ at dpi_ on first use after a change
+};
+
+} // namespace pal4::win32
