@@ -2,6 +2,7 @@
 
 #include "gameproc/process_locator.hpp"
 #include "overlay/overlay_constants.hpp"
+#include "overlay/subtitle_appearance.hpp"
 
 #include <string>
 
@@ -27,18 +28,6 @@ void OverlayLifecycle::onToggleClicked() {
                        MESSAGE_BOX_SYSTEM_MODAL);
 }
 
-void OverlayLifecycle::applyLabelAppearance() {
-    // applyAppearance does nothing until overlayShown is set after this handler, so the new
-    // label gets the current appearance here.
-    overlay_.setLabelFontFace(state_.fontName);
-    overlay_.setLabelFontSize(state_.fontSize);
-    overlay_.setLabelTextColor(state_.textColor);
-    overlay_.setLabelBold(panel_.isChecked(CheckBox::Bold));
-    overlay_.setLabelItalic(panel_.isChecked(CheckBox::Italic));
-    overlay_.setLabelShadowStyle(state_.shadowStyle);
-    overlay_.setLabelAlignment(panel_.isChecked(CheckBox::Centre) ? 1 : 0);
-}
-
 void OverlayLifecycle::placeWindow() {
     overlay_.setWindowSize(state_.overlayWidth, state_.overlayHeight);
     overlay_.setLabelSize(state_.overlayWidth, state_.overlayHeight);
@@ -51,19 +40,15 @@ void OverlayLifecycle::onOverlayCreated() {
     state_.lastText.clear();
     overlay_.makeColorKeyed(OVERLAY_COLOR_KEY);
     game_.locateTextAddress(state_.gamePid);
-    applyLabelAppearance();
+    // applyAppearance does nothing until overlayShown is set after this handler, so the new
+    // label gets the current style here.
+    assignLabelStyle(state_, panel_, overlay_);
     placeWindow();
     // The moves made by the placement were ours; from here on a move is the user's.
     state_.overlaySettingUp = false;
     state_.blankFlagAddress = game_.blankFlagAddressOf(state_.gamePid);
     game_.applyOverlayValues(state_.gamePid);
-    if (panel_.isChecked(CheckBox::Debug)) {
-        overlay_.setTimerInterval(0);
-        overlay_.setLabelText(std::string(DEBUG_SAMPLE_TEXT));
-    } else {
-        overlay_.setLabelText(std::string(IDLE_LABEL_TEXT));
-        overlay_.setTimerInterval(POLL_INTERVAL_MS);
-    }
+    showDebugSampleOrPoll(overlay_, panel_.isChecked(CheckBox::Debug));
 }
 
 void OverlayLifecycle::onOverlayDestroyed() {

@@ -36,7 +36,6 @@ public:
     void onOverlayDestroyed();
 
 private:
-    void applyLabelAppearance();
     void placeWindow();
 
     AppState& state_;

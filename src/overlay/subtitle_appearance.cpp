@@ -1,18 +1,36 @@
 #include "overlay/subtitle_appearance.hpp"
 
+#include "overlay/overlay_constants.hpp"
+
+#include <string>
+
 namespace pal4 {
+
+void assignLabelStyle(const AppState& state, const PanelPort& panel, OverlayPort& overlay) {
+    overlay.setLabelFontFace(state.fontName);
+    overlay.setLabelFontSize(state.fontSize);
+    overlay.setLabelTextColor(state.textColor);
+    overlay.setLabelBold(panel.isChecked(CheckBox::Bold));
+    overlay.setLabelItalic(panel.isChecked(CheckBox::Italic));
+    overlay.setLabelShadowStyle(state.shadowStyle);
+    overlay.setLabelAlignment(panel.isChecked(CheckBox::Centre) ? 1 : 0);
+}
+
+void showDebugSampleOrPoll(OverlayPort& overlay, bool debugMode) {
+    if (debugMode) {
+        overlay.setTimerInterval(0);
+        overlay.setLabelText(std::string(DEBUG_SAMPLE_TEXT));
+    } else {
+        overlay.setLabelText(std::string(IDLE_LABEL_TEXT));
+        overlay.setTimerInterval(POLL_INTERVAL_MS);
+    }
+}
 
 void SubtitleAppearance::applyAppearance() {
     if (!state_.overlayShown) {
         return;
     }
-    overlay_.setLabelFontFace(state_.fontName);
-    overlay_.setLabelFontSize(state_.fontSize);
-    overlay_.setLabelTextColor(state_.textColor);
-    overlay_.setLabelBold(panel_.isChecked(CheckBox::Bold));
-    overlay_.setLabelItalic(panel_.isChecked(CheckBox::Italic));
-    overlay_.setLabelShadowStyle(state_.shadowStyle);
-    overlay_.setLabelAlignment(panel_.isChecked(CheckBox::Centre) ? 1 : 0);
+    assignLabelStyle(state_, panel_, overlay_);
     // The move event runs inside this call and may write the window's position back into
     // AppState; the geometry is therefore read before it, and the label's size is taken from
     // the same values so both stay in step.

@@ -6,6 +6,14 @@
 
 namespace pal4 {
 
+// Assigns the label's face, size, colour, bold, italic, shadow and alignment, in that order,
+// whether or not the overlay is shown yet: the overlay's creation needs it before it is.
+void assignLabelStyle(const AppState& state, const PanelPort& panel, OverlayPort& overlay);
+
+// Debug mode shows the fixed sample with the poller stopped; leaving it shows the idle text and
+// restarts the poller, so the next changed dialogue line appears.
+void showDebugSampleOrPoll(OverlayPort& overlay, bool debugMode);
+
 // Copies the user's appearance settings onto the overlay's subtitle label and window. The
 // settings are AppState's style and geometry fields and, for bold, italic and centring, the
 // checked state of the control panel's check boxes, which are their only store.

@@ -1,6 +1,5 @@
 #include "ui/control_panel.hpp"
 
-#include "overlay/overlay_constants.hpp"
 #include "overlay/subtitle_appearance.hpp"
 #include "settings/decimal_integer.hpp"
 #include "settings/setting_keys.hpp"
@@ -85,13 +84,7 @@ void ControlPanel::onDebugClicked() {
     if (!state_.overlayShown) {
         return; // the switch is read when the overlay next opens
     }
-    if (panel_.isChecked(CheckBox::Debug)) {
-        overlay_.setTimerInterval(0);
-        overlay_.setLabelText(std::string(DEBUG_SAMPLE_TEXT));
-    } else {
-        overlay_.setLabelText(std::string(IDLE_LABEL_TEXT));
-        overlay_.setTimerInterval(POLL_INTERVAL_MS);
-    }
+    showDebugSampleOrPoll(overlay_, panel_.isChecked(CheckBox::Debug));
 }
 
 void ControlPanel::onOverlayMoved() {
