@@ -1,8 +1,8 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
-#include "platform/overlay_port.hpp"
 #include "platform/win32/game_process_win32.hpp"
+#include "platform/win32/overlay_window.hpp"
 #include "platform/win32/panel_window.hpp"
 #include "platform/win32/shell_win32.hpp"
 #include "settings/disk_file_store.hpp"
@@ -13,31 +13,6 @@
 #include <commctrl.h>
 
 namespace {
-
-// ---- Stand-in until the Win32 overlay window is wired in. -------------------------------
-// STAND-IN: an overlay that never appears; its events never fire.
-class NoOverlay final : public pal4::OverlayPort {
-public:
-    void create() override {}
-    void destroy() override {}
-    void makeColorKeyed(pal4::ColorRef) override {}
-    std::int32_t windowLeft() const override { return 0; }
-    std::int32_t windowTop() const override { return 0; }
-    void setWindowSize(std::int32_t, std::int32_t) override {}
-    void setWindowPosition(std::int32_t, std::int32_t) override {}
-    void setWindowBounds(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-    void setTimerInterval(std::uint32_t) override {}
-    void setLabelText(const std::string&) override {}
-    void setLabelFontFace(const std::string&) override {}
-    void setLabelFontSize(std::int32_t) override {}
-    void setLabelTextColor(pal4::ColorRef) override {}
-    void setLabelBold(bool) override {}
-    void setLabelItalic(bool) override {}
-    void setLabelShadowStyle(std::int32_t) override {}
-    void setLabelAlignment(std::int32_t) override {}
-    void setLabelSize(std::int32_t, std::int32_t) override {}
-};
-// ---- End of stand-in. ---------------------------------------------------------------------
 
 int runMessageLoop(HWND panel) {
     MSG message{};
@@ -60,7 +35,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     InitCommonControlsEx(&controls);
 
     pal4::win32::PanelWindow panel(instance, std::string(pal4::HELP_TEXT));
-    NoOverlay overlay;
+    // Not owned by the panel: an owned window would be destroyed before the panel's own
+    // destruction handler runs, and that handler is the one that closes the overlay.
+    pal4::win32::OverlayWindow overlay(instance);
     pal4::win32::GameProcessWin32 game;
     pal4::win32::ShellWin32 shell;
     pal4::DiskFileStore files;
@@ -68,6 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // AppState lives in the application, zeroed, before the first window exists.
     pal4::Application application(pal4::Ports{panel, overlay, game, shell, files});
     panel.bind(application);
+    overlay.bind(application);
 
     if (!panel.create(showCommand)) {
         return 1;

@@ -9,9 +9,11 @@ namespace {
 
 constexpr wchar_t WINDOW_CLASS[] = L"Pal4SimulatedGame";
 constexpr wchar_t WINDOW_TITLE[] = L"Pal4 (simulated)";
-constexpr int CLIENT_WIDTH = 800;
-constexpr int CLIENT_HEIGHT = 600;
-constexpr int HORIZON = 380;
+// The real game's usual resolution, which the tool's default subtitle place (left 10, top 640,
+// 1024 wide) is made for.
+constexpr int CLIENT_WIDTH = 1024;
+constexpr int CLIENT_HEIGHT = 768;
+constexpr int HORIZON = 486;
 
 HFONT makeFont(int pixelHeight, int weight) {
     // A CJK face that Wine finds through fontconfig; Windows falls back to a GB2312 face.
@@ -90,12 +92,12 @@ void text(HDC dc, HFONT font, const std::wstring& line, RECT box, COLORREF color
 
 void drawLandscape(HDC dc, const RECT& area) {
     gradient(dc, RECT{0, 0, area.right, HORIZON}, RGB(52, 98, 178), RGB(198, 222, 247));
-    ellipse(dc, RECT{600, 50, 680, 130}, RGB(255, 226, 120));
-    const POINT farHills[] = {{0, HORIZON}, {120, 250}, {260, 320}, {400, 210},
-                              {560, 310},   {700, 240}, {800, 290}, {800, HORIZON}};
+    ellipse(dc, RECT{768, 64, 870, 166}, RGB(255, 226, 120));
+    const POINT farHills[] = {{0, HORIZON}, {154, 320}, {333, 410},  {512, 269},
+                              {717, 397},   {896, 307}, {1024, 371}, {1024, HORIZON}};
     polygon(dc, farHills, 8, RGB(112, 140, 170));
     gradient(dc, RECT{0, HORIZON, area.right, area.bottom}, RGB(96, 160, 72), RGB(40, 96, 36));
-    const POINT path[] = {{360, HORIZON}, {440, HORIZON}, {620, area.bottom}, {180, area.bottom}};
+    const POINT path[] = {{461, HORIZON}, {563, HORIZON}, {794, area.bottom}, {230, area.bottom}};
     polygon(dc, path, 4, RGB(176, 148, 102));
 }
 
@@ -195,9 +197,9 @@ LRESULT SceneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void SceneWindow::paint(HDC dc, const RECT& area) const {
     if (!(shown_.marker > 1e-07f)) {
         gradient(dc, area, RGB(10, 16, 48), RGB(60, 40, 100));
-        text(dc, titleFont_, L"Pal4 (simulated)", RECT{0, 200, area.right, 260}, RGB(240, 220, 160),
+        text(dc, titleFont_, L"Pal4 (simulated)", RECT{0, 280, area.right, 340}, RGB(240, 220, 160),
              DT_CENTER | DT_SINGLELINE);
-        text(dc, captionFont_, L"title screen: no game in progress", RECT{0, 290, area.right, 320},
+        text(dc, captionFont_, L"title screen: no game in progress", RECT{0, 370, area.right, 400},
              RGB(200, 200, 220), DT_CENTER | DT_SINGLELINE);
         return;
     }
@@ -210,7 +212,8 @@ void SceneWindow::paint(HDC dc, const RECT& area) const {
     text(dc, captionFont_, status, RECT{10, 8, area.right, 30}, RGB(20, 30, 60),
          DT_LEFT | DT_SINGLELINE);
 
-    const RECT box{10, area.bottom - 46, std::min<LONG>(area.right - 10, 520), area.bottom - 10};
+    // The raw line, small and at the top, out of the way of the subtitles the tool draws below.
+    const RECT box{10, 36, std::min<LONG>(area.right - 10, 520), 72};
     fill(dc, box, RGB(24, 24, 40));
     const std::wstring line =
         shown_.blankFlag != 0 ? std::wstring(L"(between scenes)") : widenGb2312(shown_.text);
