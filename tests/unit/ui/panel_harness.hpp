@@ -1,29 +1,26 @@
 #pragma once
 
-// The control panel's handlers wired to the fakes, as the composition root wires them to the
-// real windows. The overlay's own creation and destruction handlers belong to the overlay
-// lifecycle; stand-ins here do what those handlers do with the panel and the settings.
+// The tool as the program composes it, with fake windows, an in-memory settings file and a
+// game in progress, seen from the control panel. The overlay's events pass through here on
+// their way to the application, so tests can see how its destruction ran.
 
-#include "app/app_state.hpp"
+#include "app/application.hpp"
 #include "fakes/fake_file_store.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "fakes/fake_shell.hpp"
-#include "overlay/subtitle_appearance.hpp"
 #include "settings/ini_document.hpp"
-#include "settings/settings_file.hpp"
-#include "ui/control_panel.hpp"
-#include "ui/panel_lifecycle.hpp"
+#include "unit/capture/game_world.hpp"
 
 #include <optional>
 #include <string>
 
 namespace pal4::testing {
 
-class PanelHarness final : public PanelEvents, public OverlayEvents {
+class PanelHarness final : public OverlayEvents {
 public:
     PanelHarness() {
-        panel.bind(*this);
+        panel.bind(app);
         overlay.bind(*this);
     }
 
@@ -35,71 +32,22 @@ public:
         return bytes ? IniDocument(*bytes).value("config", key) : std::nullopt;
     }
 
-    // PanelEvents
-    void onPanelCreated() override { lifecycle.onPanelCreated(); }
-    void onPanelDestroying() override { lifecycle.onPanelDestroying(); }
-    void onToggleClicked() override {
-        if (state.overlayShown) {
-            overlay.destroy();
-            state.overlayShown = false;
-        } else {
-            overlay.create();
-            state.overlayShown = true;
-        }
-    }
-    void onColorChanged() override { controls.onColorChanged(); }
-    void onFontSizeChanged() override { controls.onFontSizeChanged(); }
-    void onFontChanged() override { controls.onFontChanged(); }
-    void onLeftChanged() override { controls.onLeftChanged(); }
-    void onTopChanged() override { controls.onTopChanged(); }
-    void onWidthChanged() override { controls.onWidthChanged(); }
-    void onHeightChanged() override { controls.onHeightChanged(); }
-    void onBoldClicked() override { controls.onBoldClicked(); }
-    void onItalicClicked() override { controls.onItalicClicked(); }
-    void onShadowClicked() override { controls.onShadowClicked(); }
-    void onCentreClicked() override { controls.onCentreClicked(); }
-    void onDebugClicked() override { controls.onDebugClicked(); }
-    void onAuthorLinkPressed() override { controls.onAuthorLinkPressed(); }
-    void onClubLinkPressed() override { controls.onClubLinkPressed(); }
-
-    // OverlayEvents: stand-ins for the overlay lifecycle's handlers.
-    void onOverlayCreated() override {
-        state.overlaySettingUp = true;
-        overlay.setLabelFontFace(state.fontName);
-        overlay.setLabelFontSize(state.fontSize);
-        overlay.setLabelTextColor(state.textColor);
-        overlay.setLabelBold(panel.isChecked(CheckBox::Bold));
-        overlay.setLabelItalic(panel.isChecked(CheckBox::Italic));
-        overlay.setLabelShadowStyle(state.shadowStyle);
-        overlay.setLabelAlignment(panel.isChecked(CheckBox::Centre) ? 1 : 0);
-        overlay.setWindowSize(state.overlayWidth, state.overlayHeight);
-        overlay.setLabelSize(state.overlayWidth, state.overlayHeight);
-        overlay.setWindowPosition(state.overlayLeft, state.overlayTop);
-        state.overlaySettingUp = false;
-        overlay.setTimerInterval(100);
-    }
-    void onOverlayMoved() override { controls.onOverlayMoved(); }
+    void onOverlayCreated() override { app.onOverlayCreated(); }
+    void onOverlayMoved() override { app.onOverlayMoved(); }
     void onOverlayDestroyed() override {
         ++overlayDestroyedRuns;
         panelOpenWhileOverlayDestroyed = state.panelOpen;
-        overlay.setTimerInterval(0);
-        settings.saveGeometry();
-        state.overlayShown = false;
-        if (state.panelOpen) {
-            panel.setToggleCaption("外挂字幕");
-        }
+        app.onOverlayDestroyed();
     }
-    void onPollTimer() override {}
+    void onPollTimer() override { app.onPollTimer(); }
 
+    GameWorld world;
     FakePanel panel;
     FakeOverlay overlay;
     FakeShell shell;
     FakeFileStore files;
-    AppState state;
-    SettingsFile settings{state, files};
-    SubtitleAppearance appearance{state, panel, overlay};
-    ControlPanel controls{state, panel, overlay, shell, settings, appearance};
-    PanelLifecycle lifecycle{state, panel, overlay, shell, settings, controls};
+    Application app{Ports{panel, overlay, world.game, shell, files}};
+    AppState& state = app.state();
     int overlayDestroyedRuns = 0;
     bool panelOpenWhileOverlayDestroyed = true;
 };
