@@ -55,7 +55,7 @@ bool OverlayWindow::registerClass() const {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = &OverlayWindow::windowProc;
+    windowClass.lpfnWndProc = &windowProcedure<OverlayWindow>;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     // No class brush: WM_PAINT covers every pixel, the background in the colour key included.
@@ -83,26 +83,6 @@ void OverlayWindow::destroy() {
     if (window_) {
         DestroyWindow(window_);
     }
-}
-
-LRESULT CALLBACK OverlayWindow::windowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<OverlayWindow*>(creation->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<OverlayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handleMessage(message, wParam, lParam);
 }
 
 LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,8 @@
 #include "platform/overlay_port.hpp"
 #include "platform/win32/unique_handle.hpp"
 
+#include "platform/win32/window_procedure.hpp"
+
 #include <windows.h>
 
 #include <string>
@@ -89,7 +91,7 @@ private:
         std::int32_t height = DESIGN_HEIGHT;
     };
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window> friend LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Messages, decoded.

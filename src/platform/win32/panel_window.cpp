@@ -126,7 +126,7 @@ PanelWindow::~PanelWindow() {
 bool PanelWindow::registerClass() const {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &PanelWindow::windowProc;
+    windowClass.lpfnWndProc = &windowProcedure<PanelWindow>;
     windowClass.hInstance = instance_;
     windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(PAL4_ICON_APP));
     windowClass.hIconSm = windowClass.hIcon;
@@ -152,25 +152,6 @@ bool PanelWindow::create(int showCommand) {
     ShowWindow(created, showCommand);
     UpdateWindow(created);
     return true;
-}
-
-LRESULT CALLBACK PanelWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<PanelWindow*>(creation->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PanelWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handleMessage(message, wParam, lParam);
 }
 
 LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

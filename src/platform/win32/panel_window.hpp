@@ -4,6 +4,8 @@
 #include "platform/win32/panel_layout.hpp"
 #include "platform/win32/unique_handle.hpp"
 
+#include "platform/win32/window_procedure.hpp"
+
 #include <windows.h>
 
 #include <array>
@@ -53,7 +55,7 @@ public:
     void underlineLinks() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window> friend LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Messages, decoded.
