@@ -1,14 +1,30 @@
 #!/usr/bin/env bash
-# Runs a Windows exe under Wine with the project's own prefix and quiet settings.
+# Runs a Windows program under Wine with the project's own prefix and quiet settings.
 # CTest calls this for every test of the Windows builds; scripts/test.sh prepares the prefix.
 #
-# 64-bit exes run on wine64 directly: /usr/bin/wine prefers the 32-bit loader whenever
-# wine32 is installed, even on kernels that cannot run 32-bit programs.
+# The loader follows the exe: a 32-bit exe runs on /usr/bin/wine (which needs wine32 and a
+# kernel that runs 32-bit programs), anything else (64-bit exes, Wine's own tools such as
+# wineboot or regedit) on wine64 directly, because /usr/bin/wine prefers the 32-bit loader
+# whenever wine32 is installed, even on kernels that cannot run 32-bit programs.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# The PE machine field of an exe (14c for i386, 8664 for x86-64), or nothing.
+pe_machine() {
+    [ -f "$1" ] || return 0
+    local header_offset
+    header_offset=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ') || return 0
+    [ -n "$header_offset" ] || return 0
+    od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
+}
+
+if [ "$(pe_machine "${1:-}")" = 14c ] && [ -x /usr/lib/wine/wine ]; then
+    export WINELOADER=/usr/lib/wine/wine
+    exec /usr/lib/wine/wine "$@"
+fi
 if [ -x /usr/lib/wine/wine64 ]; then
     export WINELOADER=/usr/lib/wine/wine64
     exec /usr/lib/wine/wine64 "$@"
