@@ -30,20 +30,36 @@ if(PAL4_SANITIZE AND NOT MSVC)
     target_link_options(pal4_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# pal4_module(NAME DIR <folder> [DEPS ...]): a library built from every .cpp in one source folder.
-# A folder with no sources yet gives a header-only library, so the tree builds at every step.
+# pal4_module(NAME DIR <folder of src/> [DEPS ...]): a library built from every .cpp in one
+# source folder. A folder with no sources yet gives a header-only library, so the tree builds at
+# every step.
+#
+# A library sees its own folder and, through its dependencies, theirs; nothing else. Includes
+# are written from src/ ("core/app_state.hpp"), so each library's include directory is a view
+# holding one link named after its folder, and an include that climbs a layer or skips a
+# declaration does not compile. Where links cannot be made (Windows hosts without the right),
+# every library sees all of src/ and scripts/check-layers.sh alone keeps the rule.
 function(pal4_module name)
     cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+    set(folder ${PROJECT_SOURCE_DIR}/src/${ARG_DIR})
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
     # WinMain lives beside the portable composition root but belongs to the exe alone.
     list(FILTER sources EXCLUDE REGEX "/main_win32\\.cpp$")
+
+    set(view ${PROJECT_BINARY_DIR}/layers/${ARG_DIR})
+    file(MAKE_DIRECTORY ${view})
+    file(CREATE_LINK ${folder} ${view}/${ARG_DIR} RESULT link_error SYMBOLIC)
+    if(link_error)
+        set(view ${PROJECT_SOURCE_DIR}/src)
+    endif()
+
     if(sources)
         add_library(${name} STATIC ${sources})
-        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_include_directories(${name} PUBLIC ${view})
         target_link_libraries(${name} PUBLIC pal4_options ${ARG_DEPS})
     else()
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_include_directories(${name} INTERFACE ${view})
         target_link_libraries(${name} INTERFACE pal4_options ${ARG_DEPS})
     endif()
 endfunction()

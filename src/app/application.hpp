@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
 #include "capture/overlay_lifecycle.hpp"
 #include "capture/subtitle_poller.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
-#include "platform/overlay_port.hpp"
-#include "platform/panel_port.hpp"
+#include "ports/overlay_port.hpp"
+#include "ports/panel_port.hpp"
 #include "settings/settings_file.hpp"
 #include "ui/control_panel.hpp"
 #include "ui/panel_lifecycle.hpp"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 #include "gameproc/process_memory.hpp"
-#include "platform/game_address.hpp"
-#include "platform/game_process_port.hpp"
+#include "core/game_address.hpp"
+#include "ports/game_process_port.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
-#include "platform/game_process_port.hpp"
-#include "platform/overlay_port.hpp"
-#include "platform/panel_port.hpp"
-#include "platform/shell_port.hpp"
+#include "ports/game_process_port.hpp"
+#include "ports/overlay_port.hpp"
+#include "ports/panel_port.hpp"
+#include "ports/shell_port.hpp"
 #include "settings/settings_file.hpp"
 
 #include <string_view>

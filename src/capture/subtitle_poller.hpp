@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
-#include "platform/overlay_port.hpp"
-#include "platform/panel_port.hpp"
+#include "ports/overlay_port.hpp"
+#include "ports/panel_port.hpp"
 
 namespace pal4 {
 

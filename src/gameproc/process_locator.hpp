@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/game_address.hpp"
-#include "platform/game_process_port.hpp"
+#include "core/game_address.hpp"
+#include "ports/game_process_port.hpp"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/game_address.hpp"
+#include "core/game_address.hpp"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "settings/settings_file.hpp"
 
-#include "platform/file_store_port.hpp"
+#include "ports/file_store_port.hpp"
 #include "settings/decimal_integer.hpp"
 #include "settings/ini_document.hpp"
 #include "settings/setting_keys.hpp"

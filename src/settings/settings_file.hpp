@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 
 #include <string>
 #include <string_view>

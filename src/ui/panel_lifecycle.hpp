@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.hpp"
-#include "platform/overlay_port.hpp"
-#include "platform/panel_port.hpp"
-#include "platform/shell_port.hpp"
+#include "core/app_state.hpp"
+#include "ports/overlay_port.hpp"
+#include "ports/panel_port.hpp"
+#include "ports/shell_port.hpp"
 
 namespace pal4 {
 

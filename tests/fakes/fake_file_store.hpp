@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_store_port.hpp"
+#include "ports/file_store_port.hpp"
 
 #include <map>
 #include <set>

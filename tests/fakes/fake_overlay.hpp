@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/overlay_port.hpp"
+#include "ports/overlay_port.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/panel_port.hpp"
+#include "ports/panel_port.hpp"
 
 #include <array>
 #include <cstddef>

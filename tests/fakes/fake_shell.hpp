@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/shell_port.hpp"
+#include "ports/shell_port.hpp"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/app_state.hpp"
+#include "core/app_state.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "overlay/subtitle_appearance.hpp"

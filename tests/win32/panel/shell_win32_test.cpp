@@ -1,6 +1,6 @@
 // The shell adapter against the real system: the program's folder comes from the exe, not from
 // the current directory, and a program that cannot be started is reported as a failure.
-#include "platform/win32/shell_win32.hpp"
+#include "win32/shell_win32.hpp"
 
 #include <gtest/gtest.h>
 

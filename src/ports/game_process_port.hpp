@@ -1,18 +1,13 @@
 #pragma once
 
-#include "platform/game_address.hpp"
+#include "core/game_address.hpp"
+#include "core/process_records.hpp"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace pal4 {
-
-// An opaque handle handed out by a port. kNoHandle means the platform could not give one:
-// adapters map both NULL (OpenProcess) and INVALID_HANDLE_VALUE (CreateToolhelp32Snapshot) to it.
-using PortHandle = std::uintptr_t;
-inline constexpr PortHandle kNoHandle = 0;
 
 inline constexpr std::uint32_t TH32CS_SNAPPROCESS_FLAG = 0x2;
 inline constexpr std::uint32_t TH32CS_SNAPMODULE_FLAG = 0x8;
@@ -20,36 +15,6 @@ inline constexpr std::uint32_t TH32CS_SNAPMODULE_FLAG = 0x8;
 // Every process-specific right with the standard rights and SYNCHRONIZE: the older, smaller
 // value of PROCESS_ALL_ACCESS, which every Windows version accepts.
 inline constexpr std::uint32_t GAME_PROCESS_ACCESS = 0x1F0FFF;
-
-// The fields of PROCESSENTRY32 (ANSI form) that the tool looks at.
-struct ProcessEntry {
-    std::uint32_t size = 0;          // dwSize: 296 in a 32-bit build
-    ProcessId processId = 0;         // th32ProcessID
-    std::array<char, 260> exeFile{}; // szExeFile, GB2312, zero-terminated
-};
-
-// A portable copy of MODULEENTRY32 (ANSI form): the module walk's working record.
-struct ModuleEntry {
-    std::uint32_t size = 0; // dwSize: 548 in a 32-bit build
-    std::uint32_t moduleId = 0;
-    ProcessId processId = 0;
-    std::uint32_t globalUsage = 0;
-    std::uint32_t processUsage = 0;
-    GameAddress baseAddress = 0;
-    std::uint32_t baseSize = 0;
-    std::uint32_t moduleHandle = 0;
-    std::array<char, 256> moduleName{}; // szModule, GB2312, zero-terminated
-    std::array<char, 260> exePath{};    // szExePath, GB2312, zero-terminated
-};
-
-inline constexpr std::uint32_t PROCESS_ENTRY_SIZE = 296;
-inline constexpr std::uint32_t MODULE_ENTRY_SIZE = 548;
-
-// The two fields of MEMORY_BASIC_INFORMATION that the tool looks at.
-struct RegionInfo {
-    GameAddress baseAddress = 0;
-    std::uint32_t regionSize = 0;
-};
 
 // The game process as the tool reaches it: toolhelp snapshots walked first to next, and a
 // process opened, used for one operation and closed. Mirrors the Win32 calls one for one.

@@ -1,9 +1,9 @@
-#include "platform/win32/overlay_window.hpp"
+#include "win32/overlay_window.hpp"
 
 #include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "platform/win32/dpi.hpp"
-#include "platform/win32/gb2312.hpp"
+#include "win32/dpi.hpp"
+#include "win32/gb2312.hpp"
 
 #include <algorithm>
 #include <vector>

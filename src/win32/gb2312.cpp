@@ -1,4 +1,4 @@
-#include "platform/win32/gb2312.hpp"
+#include "win32/gb2312.hpp"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "platform/win32/shell_win32.hpp"
+#include "win32/shell_win32.hpp"
 
-#include "platform/win32/gb2312.hpp"
+#include "win32/gb2312.hpp"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "platform/win32/panel_window.hpp"
+#include "win32/panel_window.hpp"
 
-#include "platform/win32/dpi.hpp"
-#include "platform/win32/gb2312.hpp"
-#include "platform/win32/resource_ids.h"
+#include "win32/dpi.hpp"
+#include "win32/gb2312.hpp"
+#include "win32/resource_ids.h"
 #include "ui/slider_ranges.hpp"
 
 #include <commctrl.h>

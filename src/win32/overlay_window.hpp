@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/overlay_port.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "ports/overlay_port.hpp"
+#include "win32/unique_handle.hpp"
 
-#include "platform/win32/window_procedure.hpp"
+#include "win32/window_procedure.hpp"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/game_process_port.hpp"
+#include "ports/game_process_port.hpp"
 
 namespace pal4::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/game_address.hpp"
-#include "platform/panel_port.hpp"
+#include "core/game_address.hpp"
+#include "ports/panel_port.hpp"
 
 #include <array>
 #include <cstdint>

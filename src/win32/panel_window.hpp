@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/panel_port.hpp"
-#include "platform/win32/panel_layout.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "ports/panel_port.hpp"
+#include "win32/panel_layout.hpp"
+#include "win32/unique_handle.hpp"
 
-#include "platform/win32/window_procedure.hpp"
+#include "win32/window_procedure.hpp"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/game_address.hpp"
-#include "platform/game_process_port.hpp"
+#include "core/game_address.hpp"
+#include "core/process_records.hpp"
 
 #include <cstdint>
 #include <filesystem>

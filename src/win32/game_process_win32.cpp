@@ -1,7 +1,7 @@
-#include "platform/win32/game_process_win32.hpp"
+#include "win32/game_process_win32.hpp"
 
-#include "platform/win32/gb2312.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "win32/gb2312.hpp"
+#include "win32/unique_handle.hpp"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/dpi.hpp"
+#include "win32/dpi.hpp"
 
 namespace pal4::win32 {
 
