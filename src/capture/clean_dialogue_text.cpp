@@ -1,18 +1,10 @@
 #include "capture/clean_dialogue_text.hpp"
 
+#include "core/gb2312_bytes.hpp"
+
 #include <cstddef>
 
 namespace pal4 {
-
-namespace {
-
-// Lead bytes of a double-byte character in code page 936; every other byte stands alone.
-bool isLeadByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x81 && value <= 0xFE;
-}
-
-} // namespace
 
 std::size_t findSpeakerSeparator(std::string_view raw) {
     std::size_t i = 0;
@@ -21,8 +13,8 @@ std::size_t findSpeakerSeparator(std::string_view raw) {
             return i;
         }
         // A lead byte takes the next byte with it, so a separator is only seen where a
-        // character starts. A lead byte at the very end has no partner and is skipped.
-        i += isLeadByte(raw[i]) ? std::size_t{2} : std::size_t{1};
+        // character starts.
+        i = nextCharacter(raw, i);
     }
     return std::string_view::npos;
 }

@@ -1,15 +1,13 @@
 #include "capture/game_memory_map.hpp"
 
+#include "core/ascii_case.hpp"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace pal4 {
 
 namespace {
-
-char toAsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // The game holds the marker as a single. The single nearest to IN_GAME_THRESHOLD lies just
 // above the double constant; comparing against that single makes a marker that holds the
@@ -50,11 +48,7 @@ bool GameMemoryMap::moduleEntryIsGameModule() const {
     const auto& name = state_.moduleEntry.moduleName;
     const auto end = std::find(name.begin(), name.end(), '\0');
     const auto length = static_cast<std::size_t>(end - name.begin());
-    if (length != GAME_MODULE_NAME.size()) {
-        return false;
-    }
-    return std::equal(name.begin(), end, GAME_MODULE_NAME.begin(),
-                      [](char have, char want) { return toAsciiUpper(have) == want; });
+    return equalsIgnoringAsciiCase(std::string_view(name.data(), length), GAME_MODULE_NAME);
 }
 
 void GameMemoryMap::locateTextAddress(ProcessId pid) {

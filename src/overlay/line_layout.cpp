@@ -1,41 +1,22 @@
 #include "overlay/line_layout.hpp"
 
+#include "core/gb2312_bytes.hpp"
+
 #include <cstddef>
 
 namespace pal4 {
 
 namespace {
 
-bool isLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-// Code page 936 takes trail bytes from 0x40 to 0xFE except 0x7F; GB2312's own are 0xA1-0xFE.
-bool isTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
-
 bool isLineBreak(char byte) {
     return byte == '\r' || byte == '\n';
-}
-
-// Where the character that starts at `at` ends. A lead byte without a trail byte (at the end of
-// a paragraph, or before a byte that cannot follow it) stands alone, so a broken text still
-// advances and a line break after it is never swallowed.
-std::size_t nextCharacter(std::string_view paragraph, std::size_t at) {
-    const auto byte = static_cast<unsigned char>(paragraph[at]);
-    if (isLeadByte(byte) && at + 1 < paragraph.size() &&
-        isTrailByte(static_cast<unsigned char>(paragraph[at + 1]))) {
-        return at + 2;
-    }
-    return at + 1;
 }
 
 // Byte offsets of every character boundary of a paragraph, 0 and its size included.
 std::vector<std::size_t> characterBoundaries(std::string_view paragraph) {
     std::vector<std::size_t> boundaries{0};
     for (std::size_t at = 0; at < paragraph.size(); at = boundaries.back()) {
-        boundaries.push_back(nextCharacter(paragraph, at));
+        boundaries.push_back(nextWellFormedCharacter(paragraph, at));
     }
     return boundaries;
 }

@@ -1,5 +1,8 @@
 #include "settings/ini_document.hpp"
 
+#include "core/ascii_case.hpp"
+#include "core/gb2312_bytes.hpp"
+
 #include <algorithm>
 #include <utility>
 
@@ -16,22 +19,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
-// A lead byte of a two-byte GB2312/GBK character; its trail byte may look like ']'.
-bool isLeadByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return asciiLower(x) == asciiLower(y);
-           });
-}
-
 bool hasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -46,13 +33,8 @@ bool isStorableSection(std::string_view section) {
     if (section.empty() || hasLineBreakOrNul(section) || hasOuterBlank(section)) {
         return false;
     }
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        if (isLeadByte(section[i])) {
-            if (i + 1 == section.size()) {
-                return false;
-            }
-            ++i;
-        } else if (section[i] == ']') {
+    for (std::size_t i = 0; i < section.size(); i = nextCharacter(section, i)) {
+        if (section[i] == ']' || (isLeadByte(section[i]) && i + 1 == section.size())) {
             return false;
         }
     }
@@ -107,10 +89,9 @@ IniDocument::Line IniDocument::parseLine(std::size_t begin) const {
         return line;
     }
     if (bytes_[first] == '[') {
-        for (std::size_t i = first + 1; i < last; ++i) {
-            if (isLeadByte(bytes_[i]) && i + 1 < last) {
-                ++i;
-            } else if (bytes_[i] == ']') {
+        const std::string_view header(bytes_.data(), last);
+        for (std::size_t i = first + 1; i < last; i = nextCharacter(header, i)) {
+            if (bytes_[i] == ']') {
                 line.kind = LineKind::Section;
                 line.nameBegin = first + 1;
                 line.nameEnd = i;

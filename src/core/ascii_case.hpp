@@ -1,0 +1,22 @@
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+
+namespace pal4 {
+
+// Case folding of the ASCII letters A-Z alone. Not std::tolower: its result depends on the C
+// locale, and a locale that takes a lead byte of a GB2312 character for a letter would fold it.
+constexpr char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Equal when only the case of ASCII letters differs; the bytes of double-byte characters,
+// digits and punctuation must be identical.
+constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
+}
+
+} // namespace pal4
