@@ -2,7 +2,7 @@
 
 #include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "win32/dpi.hpp"
+#include "win32/dc_scopes.hpp"
 #include "win32/gb2312.hpp"
 
 #include <algorithm>
@@ -15,10 +15,6 @@ namespace {
 constexpr DWORD OVERLAY_STYLE = WS_POPUP;
 // Topmost so it stays over the game's window; a tool window has no taskbar button.
 constexpr DWORD OVERLAY_EX_STYLE = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-
-#ifndef WM_DPICHANGED
-constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
 
 constexpr int POINTS_PER_INCH = 72;
 
@@ -37,42 +33,30 @@ struct PlacedLine {
 
 } // namespace
 
-OverlayWindow::OverlayWindow(HINSTANCE instance) : instance_(instance) {}
+OverlayWindow::OverlayWindow(HINSTANCE instance) : BaseWindow(instance) {}
 
 OverlayWindow::~OverlayWindow() {
-    if (window_) {
-        // Only when the program ends with the overlay still open: the handlers may be gone.
-        events_ = nullptr;
-        DestroyWindow(window_);
-    }
+    // Only when the program ends with the overlay still open.
+    destroyWithoutEvents();
 }
 
 int OverlayWindow::shadowOffset(int characterHeight) {
     return std::max(MIN_SHADOW_OFFSET, characterHeight / 16);
 }
 
-bool OverlayWindow::registerClass() const {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = &windowProcedure<OverlayWindow>;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    // No class brush: WM_PAINT covers every pixel, the background in the colour key included.
-    windowClass.lpszClassName = CLASS_NAME;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 void OverlayWindow::create() {
-    if (window_ || !registerClass()) {
+    WNDCLASSEXW overlayClass{};
+    overlayClass.style = CS_HREDRAW | CS_VREDRAW;
+    overlayClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    // No class brush: WM_PAINT covers every pixel, the background in the colour key included.
+    if (window_ || !registerClass(overlayClass)) {
         return;
     }
     position_ = {DESIGN_LEFT, DESIGN_TOP};
     label_.text = std::string(IDLE_LABEL_TEXT);
-    CreateWindowExW(OVERLAY_EX_STYLE, CLASS_NAME, L"", OVERLAY_STYLE, DESIGN_LEFT, DESIGN_TOP,
-                    DESIGN_WIDTH, DESIGN_HEIGHT, nullptr, nullptr, instance_, this);
     // The creation handler may have closed the window again.
-    if (window_) {
+    if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, DESIGN_LEFT, DESIGN_TOP, DESIGN_WIDTH,
+                     DESIGN_HEIGHT)) {
         // Not activated: the game keeps the keyboard until the user clicks the subtitle.
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         UpdateWindow(window_);
@@ -124,27 +108,22 @@ LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         onPrintClient(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_DPICHANGED:
-        onDpiChanged(HIWORD(wParam));
+        onDpiChanged();
         return 0;
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return defaultHandling(message, wParam, lParam);
 }
 
 void OverlayWindow::onCreate() {
-    dpi_ = dpiOf(window_);
     font_.reset();
-    if (events_) {
-        events_->onOverlayCreated();
-    }
+    report(&OverlayEvents::onOverlayCreated);
 }
 
 void OverlayWindow::onDestroy() {
     KillTimer(window_, POLL_TIMER_ID);
-    if (events_) {
-        events_->onOverlayDestroyed();
-    }
+    report(&OverlayEvents::onOverlayDestroyed);
 }
 
 void OverlayWindow::onPositionChanged(const WINDOWPOS& position) {
@@ -154,15 +133,11 @@ void OverlayWindow::onPositionChanged(const WINDOWPOS& position) {
         return;
     }
     position_ = {position.x, position.y};
-    if (events_) {
-        events_->onOverlayMoved();
-    }
+    report(&OverlayEvents::onOverlayMoved);
 }
 
 void OverlayWindow::onPollTimerElapsed() {
-    if (events_) {
-        events_->onPollTimer();
-    }
+    report(&OverlayEvents::onPollTimer);
 }
 
 void OverlayWindow::onEscapePressed() {
@@ -181,8 +156,8 @@ LRESULT OverlayWindow::onHitTest(POINT screenPoint) {
 }
 
 void OverlayWindow::onPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(window_, &paint);
+    const PaintDc paint(window_);
+    const HDC dc = paint.get();
     RECT client{};
     GetClientRect(window_, &client);
     const SIZE size{client.right, client.bottom};
@@ -195,7 +170,6 @@ void OverlayWindow::onPaint() {
             BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
         }
     }
-    EndPaint(window_, &paint);
 }
 
 void OverlayWindow::onPrintClient(HDC dc) {
@@ -204,9 +178,8 @@ void OverlayWindow::onPrintClient(HDC dc) {
     paintLabel(dc, {client.right, client.bottom});
 }
 
-void OverlayWindow::onDpiChanged(unsigned dpi) {
+void OverlayWindow::onDpiChanged() {
     // The geometry is in screen pixels and stays; only the font, sized in points, follows.
-    dpi_ = dpi;
     fontChanged();
 }
 
@@ -218,7 +191,7 @@ void OverlayWindow::paintLabel(HDC dc, SIZE size) {
         return;
     }
 
-    const int saved = SaveDC(dc);
+    const SavedDcState saved(dc);
     // The label clips its own text: the last line is cut at its bottom edge.
     IntersectClipRect(dc, 0, 0, label_.width, label_.height);
     {
@@ -253,7 +226,6 @@ void OverlayWindow::paintLabel(HDC dc, SIZE size) {
         }
         drawAll(0, label_.textColor);
     }
-    RestoreDC(dc, saved);
 }
 
 HFONT OverlayWindow::labelFont() {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "ports/overlay_port.hpp"
+#include "win32/base_window.hpp"
 #include "win32/unique_handle.hpp"
-
-#include "win32/window_procedure.hpp"
 
 #include <windows.h>
 
@@ -20,7 +19,7 @@ namespace pal4::win32 {
 // The label draws its lines over the colour-key background into a memory DC and puts them on
 // screen with one blit. Its font size is in typographic points at the window's DPI, the unit
 // of every Windows font chooser: 20 points are 27 pixels of character height at 96 DPI.
-class OverlayWindow final : public OverlayPort {
+class OverlayWindow final : public OverlayPort, public BaseWindow<OverlayWindow, OverlayEvents> {
 public:
     // Design geometry in screen pixels, replaced by the saved geometry when the overlay opens.
     static constexpr int DESIGN_LEFT = 50;
@@ -44,9 +43,6 @@ public:
     ~OverlayWindow() override;
     OverlayWindow(const OverlayWindow&) = delete;
     OverlayWindow& operator=(const OverlayWindow&) = delete;
-
-    void bind(OverlayEvents& events) { events_ = &events; }
-    HWND handle() const { return window_; }
 
     // Draws the label as the window shows it, into any DC of at least `size`: the background in
     // the colour key, then the shadow and the glyphs. The window's own painting goes through it.
@@ -91,7 +87,7 @@ private:
         std::int32_t height = DESIGN_HEIGHT;
     };
 
-    template <class Window> friend LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend class BaseWindow<OverlayWindow, OverlayEvents>;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Messages, decoded.
@@ -103,18 +99,13 @@ private:
     LRESULT onHitTest(POINT screenPoint);
     void onPaint();
     void onPrintClient(HDC dc);
-    void onDpiChanged(unsigned dpi);
+    void onDpiChanged();
 
-    bool registerClass() const;
     void placeWindow(int left, int top, int width, int height, UINT flags);
     void redraw();
     void fontChanged();
     HFONT labelFont();
 
-    HINSTANCE instance_;
-    OverlayEvents* events_ = nullptr;
-    HWND window_ = nullptr;
-    unsigned dpi_ = 96;
     // The position last reported, so a move event is raised only for a real change.
     POINT position_{DESIGN_LEFT, DESIGN_TOP};
     Label label_;

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "ports/panel_port.hpp"
+#include "win32/base_window.hpp"
 #include "win32/panel_layout.hpp"
 #include "win32/unique_handle.hpp"
-
-#include "win32/window_procedure.hpp"
 
 #include <windows.h>
 
@@ -17,7 +16,11 @@ namespace pal4::win32 {
 // becomes one named call of the bound PanelEvents; setting a control from code runs none.
 // The window's creation and destruction are delivered too, and its destruction ends the
 // message loop.
-class PanelWindow final : public PanelPort {
+//
+// Its code is spread by job: panel_window.cpp creates the window and its controls and follows
+// the DPI, panel_messages.cpp decodes the messages into events, panel_painting.cpp draws what
+// the panel draws itself, panel_port_win32.cpp implements the PanelPort.
+class PanelWindow final : public PanelPort, public BaseWindow<PanelWindow, PanelEvents> {
 public:
     // Design geometry at 96 DPI: the screen position of the window and the size of its client
     // area, which the controls' layout fills.
@@ -33,12 +36,9 @@ public:
     PanelWindow(const PanelWindow&) = delete;
     PanelWindow& operator=(const PanelWindow&) = delete;
 
-    void bind(PanelEvents& events) { events_ = &events; }
-
     // Creates and shows the window; onPanelCreated runs inside, with every control in place.
     // False when Windows refuses.
     bool create(int showCommand);
-    HWND handle() const { return window_; }
 
     // PanelPort
     std::int32_t sliderPosition(Slider slider) const override;
@@ -55,13 +55,13 @@ public:
     void underlineLinks() override;
 
 private:
-    template <class Window> friend LRESULT CALLBACK windowProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend class BaseWindow<PanelWindow, PanelEvents>;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Messages, decoded.
     void onCreate();
     void onDestroy();
-    void onDpiChanged(unsigned dpi, const RECT& suggested);
+    void onDpiChanged(const RECT& suggested);
     void onCommand(int controlId, unsigned notification);
     void onSliderScrolled(HWND slider);
     HBRUSH onControlColor(HDC dc, HWND control);
@@ -70,20 +70,18 @@ private:
     bool onSetCursor(bool inClientArea);
     void onLeftButtonDown(POINT point);
 
-    bool registerClass() const;
     void createControls();
     void fillFontChooser();
-    void applyDpi(unsigned dpi);
+    // Lays the controls out and makes the panel's fonts at dpi_.
+    void applyDpi();
+    // The panel's face for its own texts at dpi_.
+    UniqueFontHandle makeFont(LONG weight, bool italic, bool underline) const;
     void pickColor();
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     RECT scaled(int left, int top, int width, int height) const;
     const PaintedLabelDesign* linkAt(POINT point) const;
 
-    HINSTANCE instance_;
     std::string helpText_;
-    PanelEvents* events_ = nullptr;
-    HWND window_ = nullptr;
-    unsigned dpi_ = 96;
 
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DESIGN_COLOR;

@@ -1,0 +1,173 @@
+#include "win32/panel_window.hpp"
+
+#include "ui/slider_ranges.hpp"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+namespace pal4::win32 {
+
+LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        if (lParam != 0) {
+            onSliderScrolled(reinterpret_cast<HWND>(lParam));
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(
+            onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DRAWITEM:
+        onDrawColorPicker(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == window_ && onSetCursor(LOWORD(lParam) == HTCLIENT)) {
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    default:
+        break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+void PanelWindow::onCommand(int controlId, unsigned notification) {
+    if (!events_) {
+        return;
+    }
+    if (controlId == ID_FONT_CHOOSER) {
+        if (notification == CBN_SELCHANGE) {
+            report(&PanelEvents::onFontChanged);
+        }
+        return;
+    }
+    if (notification != BN_CLICKED) {
+        return;
+    }
+    switch (controlId) {
+    case ID_TOGGLE:
+        report(&PanelEvents::onToggleClicked);
+        break;
+    case ID_DEBUG:
+        report(&PanelEvents::onDebugClicked);
+        break;
+    case ID_BOLD:
+        report(&PanelEvents::onBoldClicked);
+        break;
+    case ID_ITALIC:
+        report(&PanelEvents::onItalicClicked);
+        break;
+    case ID_SHADOW:
+        report(&PanelEvents::onShadowClicked);
+        break;
+    case ID_CENTRE:
+        report(&PanelEvents::onCentreClicked);
+        break;
+    case ID_COLOR_PICKER:
+        pickColor();
+        break;
+    default:
+        break; // IDOK and IDCANCEL from the dialog keys: nothing to do
+    }
+}
+
+void PanelWindow::onSliderScrolled(HWND trackbar) {
+    for (const Slider slider : ALL_SLIDERS) {
+        if (control(sliderControl(slider)) != trackbar) {
+            continue;
+        }
+        // A trackbar reports every step of a drag and its end; only a new position is a change.
+        const std::int32_t position = sliderPosition(slider);
+        std::int32_t& last = lastSliderPositions_[static_cast<std::size_t>(slider)];
+        if (position == last || !events_) {
+            return;
+        }
+        last = position;
+        switch (slider) {
+        case Slider::FontSize:
+            events_->onFontSizeChanged();
+            break;
+        case Slider::Left:
+            events_->onLeftChanged();
+            break;
+        case Slider::Top:
+            events_->onTopChanged();
+            break;
+        case Slider::Width:
+            events_->onWidthChanged();
+            break;
+        case Slider::Height:
+            events_->onHeightChanged();
+            break;
+        }
+        return;
+    }
+}
+
+const PaintedLabelDesign* PanelWindow::linkAt(POINT point) const {
+    for (const PaintedLabelDesign& label : PANEL_PAINTED_LABELS) {
+        const RECT bounds = scaled(label.left, label.top, label.width, label.height);
+        if (label.link && PtInRect(&bounds, point)) {
+            return &label;
+        }
+    }
+    return nullptr;
+}
+
+bool PanelWindow::onSetCursor(bool inClientArea) {
+    POINT cursor{};
+    if (!inClientArea || !GetCursorPos(&cursor) || !ScreenToClient(window_, &cursor) ||
+        !linkAt(cursor)) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+    return true;
+}
+
+void PanelWindow::onLeftButtonDown(POINT point) {
+    const PaintedLabelDesign* link = linkAt(point);
+    if (!link || !events_) {
+        return;
+    }
+    if (link->role == PaintedLabelRole::AuthorLink) {
+        report(&PanelEvents::onAuthorLinkPressed);
+    } else if (link->role == PaintedLabelRole::ClubLink) {
+        report(&PanelEvents::onClubLinkPressed);
+    }
+}
+
+void PanelWindow::pickColor() {
+    static COLORREF customColors[16] = {};
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.rgbResult = color_;
+    dialog.lpCustColors = customColors;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&dialog) || dialog.rgbResult == color_) {
+        return;
+    }
+    setColor(dialog.rgbResult);
+    report(&PanelEvents::onColorChanged);
+}
+
+} // namespace pal4::win32
