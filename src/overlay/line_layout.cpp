@@ -91,8 +91,8 @@ std::vector<std::string_view> layoutLines(std::string_view text, const LineBox& 
     return lines;
 }
 
-std::int32_t lineLeft(std::int32_t alignment, std::int32_t labelWidth, std::int32_t lineWidth) {
-    if (alignment != 1) {
+std::int32_t lineLeft(TextAlignment alignment, std::int32_t labelWidth, std::int32_t lineWidth) {
+    if (alignment != TextAlignment::Centred) {
         return 0;
     }
     return (labelWidth - lineWidth) / 2;

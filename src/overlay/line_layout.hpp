@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/overlay_port.hpp"
+
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -36,9 +38,9 @@ struct LineBox {
 std::vector<std::string_view> layoutLines(std::string_view text, const LineBox& box,
                                           const TextMeasure& measure);
 
-// The left edge of a line `lineWidth` wide in a label `labelWidth` wide: 0 for alignment 0, the
-// centring offset for alignment 1 (negative when the line is wider than the label, so its middle
+// The left edge of a line `lineWidth` wide in a label `labelWidth` wide: 0 when left-aligned, the
+// centring offset when centred (negative when the line is wider than the label, so its middle
 // still stays in the middle).
-std::int32_t lineLeft(std::int32_t alignment, std::int32_t labelWidth, std::int32_t lineWidth);
+std::int32_t lineLeft(TextAlignment alignment, std::int32_t labelWidth, std::int32_t lineWidth);
 
 } // namespace pal4

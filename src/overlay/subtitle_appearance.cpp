@@ -12,8 +12,9 @@ void assignLabelStyle(const AppState& state, const PanelPort& panel, OverlayPort
     overlay.setLabelTextColor(state.textColor);
     overlay.setLabelBold(panel.isChecked(CheckBox::Bold));
     overlay.setLabelItalic(panel.isChecked(CheckBox::Italic));
-    overlay.setLabelShadowStyle(state.shadowStyle);
-    overlay.setLabelAlignment(panel.isChecked(CheckBox::Centre) ? 1 : 0);
+    overlay.setLabelShadow(state.shadowOn);
+    overlay.setLabelAlignment(panel.isChecked(CheckBox::Centre) ? TextAlignment::Centred
+                                                                : TextAlignment::Left);
 }
 
 void showDebugSampleOrPoll(OverlayPort& overlay, bool debugMode) {

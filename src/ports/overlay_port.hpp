@@ -7,6 +7,9 @@
 
 namespace pal4 {
 
+// How the label places each line across its width.
+enum class TextAlignment { Left, Centred };
+
 // The subtitle overlay window and its one subtitle label. Creating and destroying the window
 // run its created and destroyed events inside the call, as Windows does; moving it raises the
 // moved event inside the call, and only when the position really changes.
@@ -43,8 +46,8 @@ public:
     virtual void setLabelTextColor(ColorRef color) = 0;
     virtual void setLabelBold(bool bold) = 0;
     virtual void setLabelItalic(bool italic) = 0;
-    virtual void setLabelShadowStyle(std::int32_t style) = 0;   // 0 plain, 3 shadowed
-    virtual void setLabelAlignment(std::int32_t alignment) = 0; // 0 left, 1 centred
+    virtual void setLabelShadow(bool shadowed) = 0;
+    virtual void setLabelAlignment(TextAlignment alignment) = 0;
     virtual void setLabelSize(std::int32_t width, std::int32_t height) = 0;
 };
 

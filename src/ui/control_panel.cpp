@@ -75,7 +75,7 @@ void ControlPanel::onCentreClicked() {
 }
 
 void ControlPanel::onShadowClicked() {
-    state_.shadowStyle = panel_.isChecked(CheckBox::Shadow) ? 3 : 0;
+    state_.shadowOn = panel_.isChecked(CheckBox::Shadow);
     appearance_.applyAppearance();
     saveSwitch(CheckBox::Shadow, KEY_SHADOW);
 }

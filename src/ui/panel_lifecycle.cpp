@@ -30,7 +30,7 @@ void PanelLifecycle::onPanelCreated() {
     controls_.onFontSizeChanged();
 
     const bool shadow = readSwitch(KEY_SHADOW);
-    state_.shadowStyle = shadow ? 3 : 0;
+    state_.shadowOn = shadow;
     panel_.setChecked(CheckBox::Shadow, shadow);
     panel_.setChecked(CheckBox::Bold, readSwitch(KEY_BOLD));
     panel_.setChecked(CheckBox::Italic, readSwitch(KEY_ITALIC));

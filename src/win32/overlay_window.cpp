@@ -221,7 +221,7 @@ void OverlayWindow::paintLabel(HDC dc, SIZE size) {
                             line.text.c_str(), static_cast<UINT>(line.text.size()), nullptr);
             }
         };
-        if (label_.shadowStyle == 3) {
+        if (label_.shadowed) {
             drawAll(shadowOffset(metrics.tmHeight), SHADOW_COLOR);
         }
         drawAll(0, label_.textColor);
@@ -337,12 +337,12 @@ void OverlayWindow::setLabelItalic(bool italic) {
     fontChanged();
 }
 
-void OverlayWindow::setLabelShadowStyle(std::int32_t style) {
-    label_.shadowStyle = style;
+void OverlayWindow::setLabelShadow(bool shadowed) {
+    label_.shadowed = shadowed;
     redraw();
 }
 
-void OverlayWindow::setLabelAlignment(std::int32_t alignment) {
+void OverlayWindow::setLabelAlignment(TextAlignment alignment) {
     label_.alignment = alignment;
     redraw();
 }

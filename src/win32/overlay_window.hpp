@@ -68,8 +68,8 @@ public:
     void setLabelTextColor(ColorRef color) override;
     void setLabelBold(bool bold) override;
     void setLabelItalic(bool italic) override;
-    void setLabelShadowStyle(std::int32_t style) override;
-    void setLabelAlignment(std::int32_t alignment) override;
+    void setLabelShadow(bool shadowed) override;
+    void setLabelAlignment(TextAlignment alignment) override;
     void setLabelSize(std::int32_t width, std::int32_t height) override;
 
 private:
@@ -81,8 +81,8 @@ private:
         bool bold = false;
         bool italic = false;
         ColorRef textColor = RGB(255, 255, 255);
-        std::int32_t shadowStyle = 0;
-        std::int32_t alignment = 0;
+        bool shadowed = false;
+        TextAlignment alignment = TextAlignment::Left;
         std::int32_t width = DESIGN_WIDTH;
         std::int32_t height = DESIGN_HEIGHT;
     };

@@ -111,12 +111,12 @@ void FakeOverlay::setLabelItalic(bool italic) {
     label_.italic = italic;
 }
 
-void FakeOverlay::setLabelShadowStyle(std::int32_t style) {
-    calls_.push_back("setLabelShadowStyle");
-    label_.shadowStyle = style;
+void FakeOverlay::setLabelShadow(bool shadowed) {
+    calls_.push_back("setLabelShadow");
+    label_.shadowed = shadowed;
 }
 
-void FakeOverlay::setLabelAlignment(std::int32_t alignment) {
+void FakeOverlay::setLabelAlignment(TextAlignment alignment) {
     calls_.push_back("setLabelAlignment");
     label_.alignment = alignment;
 }

@@ -16,8 +16,8 @@ struct FakeLabel {
     ColorRef textColor = 0;
     bool bold = false;
     bool italic = false;
-    std::int32_t shadowStyle = 0;
-    std::int32_t alignment = 0;
+    bool shadowed = false;
+    TextAlignment alignment = TextAlignment::Left;
     std::int32_t width = 0;
     std::int32_t height = 0;
 };
@@ -45,8 +45,8 @@ public:
     void setLabelTextColor(ColorRef color) override;
     void setLabelBold(bool bold) override;
     void setLabelItalic(bool italic) override;
-    void setLabelShadowStyle(std::int32_t style) override;
-    void setLabelAlignment(std::int32_t alignment) override;
+    void setLabelShadow(bool shadowed) override;
+    void setLabelAlignment(TextAlignment alignment) override;
     void setLabelSize(std::int32_t width, std::int32_t height) override;
 
     // What the user and the clock do.

@@ -123,7 +123,7 @@ TEST_F(ApplicationStory, TheNextStartPicksUpWhereTheLastEnded) {
 
     startTool();
     EXPECT_TRUE(panel->isChecked(CheckBox::Shadow));
-    EXPECT_EQ(app->state().shadowStyle, 3);
+    EXPECT_TRUE(app->state().shadowOn);
     EXPECT_EQ(app->state().textColor, 255u);
     EXPECT_EQ(app->state().fontSize, 36);
     // The off-screen edge is kept in the file but comes back clamped by the slider.
@@ -134,7 +134,7 @@ TEST_F(ApplicationStory, TheNextStartPicksUpWhereTheLastEnded) {
     world.say("李四：再见");
     overlay->timerFires();
     EXPECT_EQ(overlay->label().text, "再见");
-    EXPECT_EQ(overlay->label().shadowStyle, 3);
+    EXPECT_TRUE(overlay->label().shadowed);
     EXPECT_EQ(overlay->label().textColor, 255u);
     EXPECT_EQ(overlay->label().fontSize, 36);
     EXPECT_EQ(overlay->windowLeft(), 0);

@@ -25,7 +25,7 @@ public:
         state.fontName = "黑体";
         state.fontSize = 36;
         state.textColor = 0x00336699;
-        state.shadowStyle = 3;
+        state.shadowOn = true;
         state.overlayLeft = 12;
         state.overlayTop = 640;
         state.overlayWidth = 900;

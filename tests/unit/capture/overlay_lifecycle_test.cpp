@@ -118,8 +118,8 @@ TEST_F(OverlayLifecycleTest, OpeningStylesAndPlacesTheWindowFromTheSettings) {
     EXPECT_EQ(label.textColor, 0x00336699u);
     EXPECT_TRUE(label.bold);
     EXPECT_FALSE(label.italic);
-    EXPECT_EQ(label.shadowStyle, 3);
-    EXPECT_EQ(label.alignment, 1);
+    EXPECT_TRUE(label.shadowed);
+    EXPECT_EQ(label.alignment, TextAlignment::Centred);
     EXPECT_EQ(label.width, 900);
     EXPECT_EQ(label.height, 120);
     EXPECT_EQ(tool.overlay.windowWidth(), 900);
@@ -131,10 +131,10 @@ TEST_F(OverlayLifecycleTest, OpeningStylesAndPlacesTheWindowFromTheSettings) {
 TEST_F(OverlayLifecycleTest, OpeningStepsComeInTheirOrder) {
     tool.panel.userClicksToggle();
     const std::vector<std::string> expected{
-        "create",           "makeColorKeyed",      "setLabelFontFace",
-        "setLabelFontSize", "setLabelTextColor",   "setLabelBold",
-        "setLabelItalic",   "setLabelShadowStyle", "setLabelAlignment",
-        "setWindowSize",    "setLabelSize",        "setWindowPosition",
+        "create",           "makeColorKeyed",    "setLabelFontFace",
+        "setLabelFontSize", "setLabelTextColor", "setLabelBold",
+        "setLabelItalic",   "setLabelShadow",    "setLabelAlignment",
+        "setWindowSize",    "setLabelSize",      "setWindowPosition",
         "setLabelText",     "setTimerInterval"};
     EXPECT_EQ(tool.overlay.calls(), expected);
 }

@@ -119,10 +119,10 @@ TEST(LineLayoutDebugSample, MeasuresNothingBelowTheBottomEdge) {
 }
 
 TEST(LineLeft, LeftAlignmentStartsAtTheEdgeAndCentringSplitsTheRest) {
-    EXPECT_EQ(lineLeft(0, 1024, 200), 0);
-    EXPECT_EQ(lineLeft(1, 1024, 200), 412);
-    EXPECT_EQ(lineLeft(1, 1024, 1024), 0);
-    EXPECT_EQ(lineLeft(1, 100, 140), -20);
+    EXPECT_EQ(lineLeft(TextAlignment::Left, 1024, 200), 0);
+    EXPECT_EQ(lineLeft(TextAlignment::Centred, 1024, 200), 412);
+    EXPECT_EQ(lineLeft(TextAlignment::Centred, 1024, 1024), 0);
+    EXPECT_EQ(lineLeft(TextAlignment::Centred, 100, 140), -20);
 }
 
 // Random texts of Latin letters, Chinese characters and line breaks, against what any layout

@@ -40,7 +40,7 @@ protected:
         state.fontName = "黑体";
         state.fontSize = 36;
         state.textColor = 0x0000FF;
-        state.shadowStyle = 3;
+        state.shadowOn = true;
         state.overlayLeft = 100;
         state.overlayTop = 700;
         state.overlayWidth = 800;
@@ -77,7 +77,7 @@ TEST_F(SubtitleAppearanceTest, AssignsEveryPropertyInOrderWithTheWindowPlacedInO
 
     EXPECT_EQ(overlay.calls(),
               (std::vector<std::string>{"setLabelFontFace", "setLabelFontSize", "setLabelTextColor",
-                                        "setLabelBold", "setLabelItalic", "setLabelShadowStyle",
+                                        "setLabelBold", "setLabelItalic", "setLabelShadow",
                                         "setLabelAlignment", "setWindowBounds", "setLabelSize"}));
     const FakeLabel& label = overlay.label();
     EXPECT_EQ(label.fontFace, "黑体");
@@ -85,8 +85,8 @@ TEST_F(SubtitleAppearanceTest, AssignsEveryPropertyInOrderWithTheWindowPlacedInO
     EXPECT_EQ(label.textColor, 0x0000FFu);
     EXPECT_TRUE(label.bold);
     EXPECT_TRUE(label.italic);
-    EXPECT_EQ(label.shadowStyle, 3);
-    EXPECT_EQ(label.alignment, 0);
+    EXPECT_TRUE(label.shadowed);
+    EXPECT_EQ(label.alignment, TextAlignment::Left);
     EXPECT_EQ(label.width, 800);
     EXPECT_EQ(label.height, 120);
     EXPECT_EQ(label.text, "你好");
@@ -96,12 +96,13 @@ TEST_F(SubtitleAppearanceTest, AssignsEveryPropertyInOrderWithTheWindowPlacedInO
     EXPECT_EQ(overlay.windowHeight(), 120);
 }
 
-TEST_F(SubtitleAppearanceTest, CentringGivesAlignmentOneAndOffGivesZero) {
+TEST_F(SubtitleAppearanceTest, CentringGivesCentredAlignmentAndOffGivesLeft) {
     open();
     for (const bool centred : {true, false, true}) {
         panel.setChecked(CheckBox::Centre, centred);
         appearance.applyAppearance();
-        EXPECT_EQ(overlay.label().alignment, centred ? 1 : 0);
+        EXPECT_EQ(overlay.label().alignment,
+                  centred ? TextAlignment::Centred : TextAlignment::Left);
     }
 }
 

@@ -63,7 +63,7 @@ TEST_F(ControlPanelTest, ShadowOnWhileOpenReassignsEverythingAndKeepsTheText) {
     app.overlay.setLabelText("你好");
     app.overlay.clearCalls();
     app.panel.userClicks(CheckBox::Shadow);
-    EXPECT_EQ(app.overlay.label().shadowStyle, 3);
+    EXPECT_TRUE(app.overlay.label().shadowed);
     EXPECT_EQ(app.overlay.label().text, "你好");
     EXPECT_EQ(app.overlay.calls().size(), 9u);
 }
@@ -77,11 +77,11 @@ TEST_F(ControlPanelTest, EverySwitchShowsOnTheOpenOverlay) {
     app.panel.userMovesSlider(Slider::FontSize, 48);
     EXPECT_TRUE(app.overlay.label().bold);
     EXPECT_TRUE(app.overlay.label().italic);
-    EXPECT_EQ(app.overlay.label().alignment, 1);
+    EXPECT_EQ(app.overlay.label().alignment, TextAlignment::Centred);
     EXPECT_EQ(app.overlay.label().fontFace, "黑体");
     EXPECT_EQ(app.overlay.label().fontSize, 48);
     app.panel.userClicks(CheckBox::Centre);
-    EXPECT_EQ(app.overlay.label().alignment, 0);
+    EXPECT_EQ(app.overlay.label().alignment, TextAlignment::Left);
     EXPECT_EQ(app.saved("centext"), "off");
 }
 

@@ -19,7 +19,7 @@ TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelClos
     EXPECT_EQ(app.state.textColor, 0xFFFFFFu);
     EXPECT_EQ(app.panel.color(), 0xFFFFFFu);
     EXPECT_EQ(app.state.fontSize, 20);
-    EXPECT_EQ(app.state.shadowStyle, 0);
+    EXPECT_FALSE(app.state.shadowOn);
     EXPECT_EQ(app.state.overlayLeft, 10);
     EXPECT_EQ(app.state.overlayTop, 640);
     EXPECT_EQ(app.state.overlayWidth, 1024);
@@ -108,7 +108,7 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
                           "\r\nitalic=" + value + "\r\ncentext=" + value + "\r\n");
     app.panel.create();
     EXPECT_EQ(app.panel.isChecked(CheckBox::Shadow), test.on);
-    EXPECT_EQ(app.state.shadowStyle, test.on ? 3 : 0);
+    EXPECT_EQ(app.state.shadowOn, test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Bold), test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Italic), test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Centre), test.on);
@@ -171,10 +171,10 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
     EXPECT_EQ(app.saved("centext"), "on");
     app.panel.userClicks(CheckBox::Shadow);
     EXPECT_EQ(app.saved("shadow"), "on");
-    EXPECT_EQ(app.state.shadowStyle, 3);
+    EXPECT_TRUE(app.state.shadowOn);
     app.panel.userClicks(CheckBox::Shadow);
     EXPECT_EQ(app.saved("shadow"), "off");
-    EXPECT_EQ(app.state.shadowStyle, 0);
+    EXPECT_FALSE(app.state.shadowOn);
     app.panel.userPicksFont("黑体");
     EXPECT_EQ(app.saved("font"), "黑体");
     app.panel.userPicksColor(0x0000FF);

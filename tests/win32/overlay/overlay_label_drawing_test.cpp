@@ -34,8 +34,8 @@ protected:
         label_.setLabelTextColor(WHITE);
         label_.setLabelBold(false);
         label_.setLabelItalic(false);
-        label_.setLabelShadowStyle(0);
-        label_.setLabelAlignment(0);
+        label_.setLabelShadow(false);
+        label_.setLabelAlignment(TextAlignment::Left);
         label_.setLabelSize(400, 100);
     }
     LabelCanvas paint(const std::string& text, int width = 400, int height = 100) {
@@ -60,7 +60,7 @@ TEST_F(LabelDrawingTest, WithoutTextEveryPixelIsTheColourKey) {
 struct ColourCase {
     const char* name;
     COLORREF text;
-    int shadow;
+    bool shadow;
     bool glyphsShow;
 };
 
@@ -76,20 +76,20 @@ class LabelColoursTest : public LabelDrawingTest,
 TEST_P(LabelColoursTest, PixelsAreOnlyKeyTextAndShadowColours) {
     const ColourCase& c = GetParam();
     label_.setLabelTextColor(c.text);
-    label_.setLabelShadowStyle(c.shadow);
+    label_.setLabelShadow(c.shadow);
     const LabelCanvas canvas = paint("仙剑奇侠 Ab");
 
     for (const auto& [colour, count] : canvas.colours()) {
         const bool allowed = colour == KEY || colour == c.text ||
-                             (c.shadow == 3 && colour == OverlayWindow::SHADOW_COLOR);
+                             (c.shadow && colour == OverlayWindow::SHADOW_COLOR);
         EXPECT_TRUE(allowed) << std::hex << "colour 0x" << colour << " on " << std::dec << count
                              << " pixels";
     }
     const InkBox glyphs = canvas.boxOf(c.text);
     const InkBox shadow = canvas.boxOf(OverlayWindow::SHADOW_COLOR);
     EXPECT_EQ(!glyphs.empty() && c.text != KEY, c.glyphsShow);
-    EXPECT_EQ(!shadow.empty(), c.shadow == 3);
-    if (c.shadow == 3 && c.glyphsShow) {
+    EXPECT_EQ(!shadow.empty(), c.shadow);
+    if (c.shadow && c.glyphsShow) {
         // The shadow's far edges stick out beyond the glyphs' by its offset; its near edges
         // hide behind them.
         EXPECT_EQ(shadow.right - glyphs.right, 2);
@@ -100,12 +100,12 @@ TEST_P(LabelColoursTest, PixelsAreOnlyKeyTextAndShadowColours) {
 }
 
 const ColourCase COLOUR_CASES[] = {
-    {"WhitePlain", WHITE, 0, true},
-    {"WhiteShadowed", WHITE, 3, true},
-    {"BlackIsVisible", RGB(0, 0, 0), 0, true},
-    {"YellowShadowed", RGB(255, 255, 0), 3, true},
-    {"TheKeyColourHidesTheGlyphs", KEY, 0, false},
-    {"TheShadowStillShowsBehindKeyColouredGlyphs", KEY, 3, false},
+    {"WhitePlain", WHITE, false, true},
+    {"WhiteShadowed", WHITE, true, true},
+    {"BlackIsVisible", RGB(0, 0, 0), false, true},
+    {"YellowShadowed", RGB(255, 255, 0), true, true},
+    {"TheKeyColourHidesTheGlyphs", KEY, false, false},
+    {"TheShadowStillShowsBehindKeyColouredGlyphs", KEY, true, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Colours, LabelColoursTest, ::testing::ValuesIn(COLOUR_CASES),
@@ -116,7 +116,7 @@ TEST_F(LabelDrawingTest, LinesStartAtTheLeftEdgeOrAreCentred) {
     ASSERT_FALSE(left.empty());
     EXPECT_LT(left.left, 6);
 
-    label_.setLabelAlignment(1);
+    label_.setLabelAlignment(TextAlignment::Centred);
     const InkBox centred = paint("字幕").boxOf(WHITE);
     EXPECT_NEAR((centred.left + centred.right) / 2.0, 200.0, 3.0);
     EXPECT_EQ(centred.right - centred.left, left.right - left.left) << "same line, moved";
@@ -178,8 +178,8 @@ TEST_F(LabelDrawingTest, AZeroWidthHidesTheSubtitle) {
 
 TEST_F(LabelDrawingTest, PaintingTheDebugSampleIsCheap) {
     label_.setLabelSize(1024, 160);
-    label_.setLabelShadowStyle(3);
-    label_.setLabelAlignment(1);
+    label_.setLabelShadow(true);
+    label_.setLabelAlignment(TextAlignment::Centred);
     label_.setLabelText(std::string(DEBUG_SAMPLE_TEXT));
     LabelCanvas canvas(1024, 160);
     label_.paintLabel(canvas.dc(), canvas.size()); // the font is made once, not timed
@@ -213,7 +213,7 @@ TEST(OverlayWindowDrawing, TheOpenWindowShowsTheLabel) {
     overlay.setLabelFontFace("宋体");
     overlay.setLabelFontSize(20);
     overlay.setLabelTextColor(WHITE);
-    overlay.setLabelShadowStyle(3);
+    overlay.setLabelShadow(true);
     overlay.setLabelText("字幕");
     UpdateWindow(overlay.handle());
 
