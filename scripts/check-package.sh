@@ -187,7 +187,7 @@ damage_extra_file() { printf 'x\r\n' >"$1/notes.txt"; }
 damage_no_licence() { rm "$1/LICENSE.txt"; }
 damage_old_version_in_guide() { sed -i "s/$2/0.0.1/g" "$1/使用说明.txt"; }
 damage_placeholder() { printf '@VERSION@\r\n' >>"$1/README.txt"; }
-patch_exe() { printf "$3" | dd of="$1/Pal4Subtitles.exe" bs=1 seek="$2" conv=notrunc 2>/dev/null; }
+patch_exe() { printf '%b' "$3" | dd of="$1/Pal4Subtitles.exe" bs=1 seek="$2" conv=notrunc 2>/dev/null; }
 damage_x64_machine() { patch_exe "$1" $(($(u32 "$1/Pal4Subtitles.exe" 60) + 4)) '\x64\x86'; }
 damage_symbol_table() { patch_exe "$1" $(($(u32 "$1/Pal4Subtitles.exe" 60) + 16)) '\x01'; }
 damage_file_version() {
