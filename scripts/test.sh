@@ -145,6 +145,15 @@ windows_ok=false
 if build windows "$build_root/windows"; then
     pass 1
     windows_ok=true
+    # The release zip: packed from this build, checked, and the checks shown to catch damage.
+    step "Packing and checking the release zip"
+    if PAL4_BUILD_DIR=$build_root bash "$PAL4_ROOT/scripts/package.sh" &&
+        bash "$PAL4_ROOT/scripts/check-package.sh" --self-test \
+            "$build_root/Pal4Subtitles-$(cat "$build_root/windows/pal4_version.txt")-win32.zip"; then
+        pass 1
+    else
+        fail "release package"
+    fi
 else
     fail "build windows (i686)"
 fi
