@@ -149,6 +149,26 @@ cpu_ticks() {
     sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
 
+# CPU time of all the process's threads in ns, from the scheduler's own accounting: finer than
+# the clock ticks of /proc/<pid>/stat, to tell 0.3 ms/s from 1.9 ms/s.
+cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%.0f", sum}'
+}
+
+# The mappings holding most of a process's resident memory: "kB name" lines, largest first.
+largest_mappings() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / {name = (NF >= 6) ? $NF : "[anonymous]"}
+         /^Rss:/ {rss[name] += $2}
+         END {for (n in rss) if (rss[n] > 0) print rss[n], n}' "/proc/$1/smaps" 2>/dev/null |
+        sort -rn
+}
+
+# What the tool holds beyond the idle windowed program, by mapping: "kB name", largest first.
+mapping_excess() {
+    awk 'NR == FNR {idle[$2] = $1; next} {extra = $1 - idle[$2]; if (extra > 0) print extra, $2}' \
+        "$1" "$2" | sort -rn | head -"$3"
+}
+
 now_ns() {
     date +%s%N
 }
@@ -156,7 +176,8 @@ now_ns() {
 clock_ticks=$(getconf CLK_TCK)
 
 # ---- resident memory of idle Wine programs of the same width ------------------------------------
-# idle_rss MODE: VmRSS in kB of the probe idling in that mode, a few seconds after its start.
+# idle_rss MODE: VmRSS in kB of the probe idling in that mode, a few seconds after its start;
+# its mappings go to $run_dir/idle-mappings-MODE.
 idle_rss() {
     local launcher pid rss=""
     "$wine_exec" "$run_dir/latency_probe.exe" "$1" 60 >/dev/null 2>&1 &
@@ -164,6 +185,7 @@ idle_rss() {
     if pid=$(wait_for_pid latency_probe.exe); then
         sleep 3
         rss=$(rss_kb "$pid")
+        largest_mappings "$pid" >"$run_dir/idle-mappings$1"
         kill "$pid" 2>/dev/null || true
     fi
     wait "$launcher" 2>/dev/null || true
@@ -179,8 +201,9 @@ step "Running the tool beside the simulated game: $lines lines, ${cpu_seconds} s
     "per text region, $cycles open/close cycles (about two minutes)"
 tool_pid=""
 latency=""
-declare -A cpu_ms_per_s=()
+declare -A cpu_ms_per_s=() cpu_fine=()
 cpu_start_ticks=0
+cpu_start_task_ns=0
 cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
 finished=false
@@ -201,19 +224,28 @@ while IFS= read -r line; do
     cpu-begin)
         if [ -n "$tool_pid" ]; then
             cpu_start_ticks=$(cpu_ticks "$tool_pid")
+            cpu_start_task_ns=$(cpu_ns "$tool_pid")
             cpu_start_ns=$(now_ns)
         fi
         ;;
     cpu-end)
         if [ -n "$tool_pid" ]; then
             ticks=$(($(cpu_ticks "$tool_pid") - cpu_start_ticks))
+            task_ns=$(($(cpu_ns "$tool_pid") - cpu_start_task_ns))
             elapsed_ns=$(($(now_ns) - cpu_start_ns))
+            cpu_fine[$3]=$(awk -v t="$task_ns" -v ns="$elapsed_ns" \
+                'BEGIN {printf "%.2f", t / 1e6 / (ns / 1e9)}')
             cpu_ms_per_s[$3]=$(awk -v t="$ticks" -v hz="$clock_ticks" -v ns="$elapsed_ns" \
                 'BEGIN {printf "%.2f", (t * 1000 / hz) / (ns / 1e9)}')
             note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s"
         fi
         ;;
-    memory-open) [ -n "$tool_pid" ] && rss_open=$(rss_kb "$tool_pid") ;;
+    memory-open)
+        if [ -n "$tool_pid" ]; then
+            rss_open=$(rss_kb "$tool_pid")
+            largest_mappings "$tool_pid" >"$run_dir/tool-mappings"
+        fi
+        ;;
     cycles-warm) [ -n "$tool_pid" ] && rss_warm=$(rss_kb "$tool_pid") ;;
     cycles-end) [ -n "$tool_pid" ] && rss_end=$(rss_kb "$tool_pid") ;;
     done) finished=true ;;
@@ -234,7 +266,7 @@ verdict() {
     awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "missed"}'
 }
 figure() { # label, value text, goal text, verdict
-    printf '  %-44s %-26s goal %-14s %s\n' "$1" "$2" "$3" "$4"
+    printf '  %-52s %-16s goal %-16s %s\n' "$1" "$2" "$3" "$4"
 }
 
 step "Figures for $exe ($bits-bit)"
@@ -252,7 +284,12 @@ else
     figure "latency" "not measured" "<= 120 ms" ""
 fi
 for region in 65536 16777216; do
-    label="CPU per second polling one line, $((region / 1024)) KiB region"
+    if [ "$region" -ge 1048576 ]; then
+        size="$((region / 1048576)) MiB"
+    else
+        size="$((region / 1024)) KiB"
+    fi
+    label="CPU per second polling an unchanged line, $size text"
     if [ -n "${cpu_ms_per_s[$region]:-}" ]; then
         measured=1
         figure "$label" "${cpu_ms_per_s[$region]} ms/s" "<= 2 ms/s" \
@@ -262,8 +299,9 @@ for region in 65536 16777216; do
     fi
 done
 if [ -n "${cpu_ms_per_s[65536]:-}" ]; then
-    note "CPU time comes in $((1000 / clock_ticks)) ms ticks: ±$(awk -v hz="$clock_ticks" \
-        -v s="$cpu_seconds" 'BEGIN {printf "%.1f", 1000 / hz / s}') ms/s over ${cpu_seconds} s"
+    note "from /proc/<pid>/stat, in $((1000 / clock_ticks)) ms ticks: ±$(awk -v hz="$clock_ticks" \
+        -v s="$cpu_seconds" 'BEGIN {printf "%.1f", 1000 / hz / s}') ms/s over ${cpu_seconds} s;" \
+        "the scheduler's ns count: ${cpu_fine[65536]:-?} and ${cpu_fine[16777216]:-?} ms/s"
 fi
 megabytes() {
     awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'
@@ -276,6 +314,10 @@ if [ -n "$rss_open" ] && [ -n "$window_rss" ]; then
         "$(verdict "$above" 8192)"
     note "tool ${rss_open} kB with the overlay open; idle $bits-bit programs: ${window_rss} kB" \
         "with a window, ${bare_rss:-?} kB sleeping only ($(megabytes $((rss_open - ${bare_rss:-0}))) above that)"
+    note "where the tool holds more than the idle windowed program (kB, by mapping):"
+    while read -r kb name; do
+        note "  $kb $name"
+    done < <(mapping_excess "$run_dir/idle-mappings--idle-window" "$run_dir/tool-mappings" 8)
 else
     figure "resident memory above an idle windowed program" "not measured" "<= 8 MB" ""
 fi
