@@ -55,7 +55,9 @@ esac
 
 step "Building the end-to-end driver and the simulated game ($preset)"
 build_dir=$build_root/$preset
-if [ ! -f "$build_dir/build.ninja" ]; then
+# Configured anew when the build predates the driver: CMake finds test folders when it configures.
+if [ ! -f "$build_dir/build.ninja" ] ||
+    ! ninja -C "$build_dir" -t targets all 2>/dev/null | grep -q '^pal4_e2e:'; then
     cmake --preset "$preset" -B "$build_dir" >/dev/null
 fi
 cmake --build "$build_dir" -j"$PAL4_JOBS" --target pal4_e2e simgame
