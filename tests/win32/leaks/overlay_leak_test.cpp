@@ -105,6 +105,7 @@ void expectStillDrawing(OverlayWindow& overlay, const LabelCanvas& before) {
 
     UpdateWindow(overlay.handle());
     LabelCanvas shown(WIDTH, HEIGHT);
+    ASSERT_TRUE(shown.valid()) << "no room left for a memory DC and a bitmap";
     {
         const WindowDc window(overlay.handle());
         BitBlt(shown.dc(), 0, 0, WIDTH, HEIGHT, window.get(), 0, 0, SRCCOPY);
