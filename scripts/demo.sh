@@ -13,7 +13,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
 cd "$PAL4_ROOT"
 
-build_dir=${PAL4_BUILD_DIR:-build}/windows-x64
 demo_seconds=${PAL4_DEMO_SECONDS:-8}
 screenshot=${PAL4_DEMO_SCREENSHOT:-$PAL4_ROOT/build/demo-screenshot.png}
 export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
@@ -51,10 +50,22 @@ trap finish EXIT
 step "Installing missing packages"
 bash "$PAL4_ROOT/scripts/install-deps.sh"
 
-step "Building the tool for 64-bit Windows in $build_dir (the machine runs it on 64-bit Wine)"
+# The product is the 32-bit exe; where this machine cannot run it, the 64-bit twin stands in.
+if wine_runs_32bit; then
+    preset=windows
+else
+    preset=windows-x64
+fi
+build_dir=${PAL4_BUILD_DIR:-build}/$preset
+
+if [ "$preset" = windows ]; then
+    step "Building the tool, 32-bit like the game, in $build_dir"
+else
+    step "Building the tool's 64-bit twin in $build_dir: $(why_no_32bit)"
+fi
 mkdir -p "$(dirname "$build_dir")"
 if [ ! -f "$build_dir/build.ninja" ]; then
-    cmake --preset windows-x64 -B "$build_dir" >/dev/null
+    cmake --preset "$preset" -B "$build_dir" >/dev/null
 fi
 cmake --build "$build_dir" -j "$PAL4_JOBS" --target Pal4Subtitles
 if ninja -C "$build_dir" -t targets all 2>/dev/null | grep -q '^simgame:'; then
@@ -78,7 +89,6 @@ if [ -f "$game_exe" ]; then
     step "Starting the simulated game: $game_exe"
     "$wine_exec" "$game_exe" &
     game_pid=$!
-    sleep 2
 else
     step "No simulated game built yet: starting the tool alone"
 fi
@@ -87,11 +97,22 @@ step "Starting the tool: $build_dir/src/Pal4Subtitles.exe"
 "$wine_exec" "$build_dir/src/Pal4Subtitles.exe" &
 tool_pid=$!
 
+# The id of the first window whose title matches, waiting up to 30 s for it; empty if none.
+wait_for_window() {
+    local title=$1 window="" tries
+    for tries in $(seq 1 150); do
+        window=$(xdotool search --name "$title" 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    echo "$window"
+}
+
 # Presses the panel's toggle button as a user would, to open the subtitles over the game. The
 # panel's X window holds Wine's own frame; the client area is centred across its width.
 press_toggle() {
     local panel
-    panel=$(xdotool search --name '^仙剑4外挂字幕$' 2>/dev/null | head -1 || true)
+    panel=$(wait_for_window '^仙剑4外挂字幕$')
     if [ -z "$panel" ]; then
         note "the tool's panel did not appear"
         return 0
@@ -107,6 +128,11 @@ press_toggle() {
 if $headless; then
     step "Letting it run for $demo_seconds s on $DISPLAY"
     if [ -n "$game_pid" ]; then
+        # The game shows its window at once and leaves its title screen 1.5 s later; a first
+        # start of Wine in a prefix can take several seconds, so wait for the window first.
+        if [ -z "$(wait_for_window '^Pal4 \(simulated\)$')" ]; then
+            note "the simulated game's window did not appear"
+        fi
         sleep 3
         step "Pressing the toggle button to open the subtitles over the game"
         press_toggle

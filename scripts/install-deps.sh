@@ -11,6 +11,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64                # the Windows builds (32-bit product)
     wine wine64                                            # running the Windows builds
     xvfb xauth xdotool imagemagick                         # a display, driving it, screenshots
+    zip unzip                                              # the release package
     fonts-wqy-microhei fonts-arphic-ukai locales           # Chinese fonts and a zh_CN locale
     clang-format                                           # the repository's code style
 )
@@ -20,12 +21,11 @@ is_installed() {
 }
 
 step "Checking the packages the project needs"
-if [ "${PAL4_RUN_I686_TESTS:-0}" = 1 ] && kernel_runs_32bit; then
-    note "PAL4_RUN_I686_TESTS=1 and this kernel runs 32-bit programs: adding wine32"
+if kernel_runs_32bit; then
+    note "this kernel runs 32-bit programs: adding wine32, which runs the 32-bit product"
     packages+=(wine32:i386)
 else
-    note "the Windows tests run on 64-bit Wine (PAL4_RUN_I686_TESTS=1 adds 32-bit Wine where the"
-    note "kernel runs 32-bit programs)"
+    note "this kernel cannot run 32-bit programs: the Windows tests run on 64-bit Wine only"
 fi
 
 missing=()

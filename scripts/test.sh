@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the portable code natively (with sanitizers), the
-# 32-bit product as a compile check, the 64-bit Windows build's tests under Wine on a display
-# (a private Xvfb when there is none), the fuzz targets, and the benchmarks for information.
+# Builds everything and runs every test: the portable code natively (with sanitizers); the
+# 32-bit product's tests and the end-to-end suite under 32-bit Wine wherever the kernel runs
+# 32-bit programs, else the same on the 64-bit twin (the summary says which); the layer check;
+# the release package; the fuzz targets; and the benchmarks, for information only.
 # Installs what is missing first. Exits non-zero when anything fails and ends with the line
-# "N passed, M failed", counting test suites (one test exe, one fuzz target, one build).
+# "N passed, M failed", counting test suites (one test exe, one fuzz target, one build, one
+# end-to-end scenario).
 #
 # Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 60),
-# PAL4_JOBS (default 2), WINEPREFIX (default build/wineprefix), PAL4_RUN_I686_TESTS=1 (also run
-# the 32-bit build's tests on 32-bit Wine, where the kernel runs 32-bit programs).
+# PAL4_JOBS (default 2), WINEPREFIX (default build/wineprefix).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -94,6 +95,37 @@ run_ctest() {
     done
 }
 
+# run_e2e <exe>: the end-to-end suite against the exe; each scenario counts as one suite.
+run_e2e() {
+    local exe=$1 log=$build_root/e2e.log
+    step "Running the end-to-end suite against $exe"
+    local status=0 began=$SECONDS
+    PAL4_BUILD_DIR=$build_root bash "$PAL4_ROOT/scripts/e2e.sh" "$exe" 2>&1 | tee "$log" ||
+        status=$?
+    note "the end-to-end suite took $((SECONDS - began)) s"
+    local summary
+    summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1 || true)
+    if [ -z "$summary" ]; then
+        fail "end-to-end suite (ended with status $status and no summary)"
+        return 0
+    fi
+    pass "${summary%% passed*}"
+    local scenario named=0 failed_here
+    failed_here=$(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$summary")
+    while read -r scenario; do
+        [ -n "$scenario" ] || continue
+        fail "end-to-end: $scenario"
+        named=$((named + 1))
+    done < <(grep -E '^FAIL ' "$log" | sed -E 's/^FAIL ([^:]+).*/\1/')
+    while [ "$named" -lt "$failed_here" ]; do
+        fail "end-to-end: a scenario the suite did not name"
+        named=$((named + 1))
+    done
+    if [ "$status" -ne 0 ] && [ "$failed_here" -eq 0 ]; then
+        fail "end-to-end suite (exit status $status)"
+    fi
+}
+
 step "Installing missing packages"
 bash "$PAL4_ROOT/scripts/install-deps.sh"
 mkdir -p "$build_root"
@@ -106,27 +138,55 @@ else
     fail "build linux"
 fi
 
-# 2. The product: 32-bit Windows exe and everything else of that build, compiled and linked.
+# 2. The product, 32-bit like the game, and its 64-bit twin: both are always built, so the code
+# stays correct for both widths; the tests and the end-to-end suite run on the 32-bit build
+# wherever Wine can run it, else on the twin.
+windows_ok=false
 if build windows "$build_root/windows"; then
     pass 1
+    windows_ok=true
+    # The release zip: packed from this build, checked, and the checks shown to catch damage.
+    step "Packing and checking the release zip"
+    if PAL4_BUILD_DIR=$build_root bash "$PAL4_ROOT/scripts/package.sh" &&
+        bash "$PAL4_ROOT/scripts/check-package.sh" --self-test \
+            "$build_root/Pal4Subtitles-$(cat "$build_root/windows/pal4_version.txt")-win32.zip"; then
+        pass 1
+    else
+        fail "release package"
+    fi
 else
     fail "build windows (i686)"
 fi
-
-# 3. The 64-bit Windows build, whose tests run under 64-bit Wine.
+twin_ok=false
 if build windows-x64 "$build_root/windows-x64"; then
     pass 1
+    twin_ok=true
+else
+    fail "build windows-x64"
+fi
+
+skipped_32bit=$(why_no_32bit)
+if [ -z "$skipped_32bit" ]; then
+    tested_preset=windows
+    tested_ok=$windows_ok
+    tested_label="windows (i686, 32-bit Wine)"
+else
+    tested_preset=windows-x64
+    tested_ok=$twin_ok
+    tested_label="windows-x64 (64-bit Wine)"
+fi
+tested_exe=$build_root/$tested_preset/src/Pal4Subtitles.exe
+
+# 3. The Windows tests and the end-to-end suite under Wine, on a display.
+if $tested_ok; then
     bash "$PAL4_ROOT/scripts/wine-prefix.sh"
     wine_used=true
     step "Making sure there is a display for Wine's windows"
     ensure_display
-    run_ctest windows-x64 "$build_root/windows-x64"
-    # Optional: only where asked for and where the kernel can run the 32-bit build at all.
-    if [ "${PAL4_RUN_I686_TESTS:-0}" = 1 ] && kernel_runs_32bit && [ -x /usr/lib/wine/wine ]; then
-        run_ctest "windows (i686, 32-bit Wine)" "$build_root/windows"
+    run_ctest "$tested_label" "$build_root/$tested_preset"
+    if [ -f "$PAL4_ROOT/scripts/e2e.sh" ]; then
+        run_e2e "$tested_exe"
     fi
-else
-    fail "build windows-x64"
 fi
 
 # 4. Fuzz targets, where clang's libFuzzer runtime is installed.
@@ -168,9 +228,18 @@ for bench in $benchmarks; do
     timeout 120 "$bench" --benchmark_min_time=0.05 2>&1 || note "benchmark ended with an error"
 done
 
+if [ -f "$PAL4_ROOT/scripts/bench.sh" ] && $tested_ok; then
+    step "Measuring the Windows exe (information only; scripts/bench.sh)"
+    PAL4_BUILD_DIR=$build_root timeout 600 bash "$PAL4_ROOT/scripts/bench.sh" "$tested_exe" ||
+        note "the benchmark ended with an error"
+fi
+
 step "Summary ($(($(date +%s) - started_at)) s)"
 for failure in "${failures[@]+"${failures[@]}"}"; do
     note "failed: $failure"
 done
+if [ -n "$skipped_32bit" ]; then
+    note "32-bit tests skipped: $skipped_32bit; the Windows tests and the end-to-end suite ran on the 64-bit twin"
+fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

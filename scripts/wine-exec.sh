@@ -12,7 +12,7 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# The PE machine field of an exe (14c for i386, 8664 for x86-64), or nothing.
+# The PE machine field of an exe (014c for i386, 8664 for x86-64), or nothing.
 pe_machine() {
     [ -f "$1" ] || return 0
     local header_offset
@@ -21,7 +21,7 @@ pe_machine() {
     od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
 }
 
-if [ "$(pe_machine "${1:-}")" = 14c ] && [ -x /usr/lib/wine/wine ]; then
+if [ "$(pe_machine "${1:-}")" = 014c ] && [ -x /usr/lib/wine/wine ]; then
     export WINELOADER=/usr/lib/wine/wine
     exec /usr/lib/wine/wine "$@"
 fi

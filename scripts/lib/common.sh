@@ -47,3 +47,18 @@ kernel_runs_32bit() {
     rm -f "$probe"
     [ "$status" -eq 0 ]
 }
+
+# True where the 32-bit product can run under Wine here: the kernel runs 32-bit programs and
+# wine32 is installed (scripts/install-deps.sh adds it wherever the kernel allows).
+wine_runs_32bit() {
+    kernel_runs_32bit && [ -x /usr/lib/wine/wine ]
+}
+
+# One plain sentence saying why the 32-bit product cannot run here; empty where it can.
+why_no_32bit() {
+    if ! kernel_runs_32bit; then
+        echo "this kernel cannot run 32-bit programs (booted without IA-32 emulation)"
+    elif [ ! -x /usr/lib/wine/wine ]; then
+        echo "32-bit Wine (wine32:i386) is not installed"
+    fi
+}

@@ -44,8 +44,16 @@ std::string handleControlRequest(GameState& game, std::string_view request, bool
         game.setBlankFlag(static_cast<std::uint8_t>(payload[0]));
         return ok();
     case control::SET_TEXT: {
+        const std::uint32_t stored = game.setText(payload);
+        // Stamped the moment the line is in memory: latency measurements count from here. One
+        // wineserver's processes share this clock.
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const auto stamp = static_cast<std::uint64_t>(now.QuadPart);
         std::string reply = ok();
-        control::appendUint32(reply, game.setText(payload));
+        control::appendUint32(reply, stored);
+        control::appendUint32(reply, static_cast<std::uint32_t>(stamp));
+        control::appendUint32(reply, static_cast<std::uint32_t>(stamp >> 32));
         return reply;
     }
     case control::SET_TEXT_POINTER: {

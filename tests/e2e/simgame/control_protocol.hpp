@@ -21,7 +21,8 @@ enum Opcode : char {
     PING = 'P',             // reply: process id
     SET_MARKER = 'M',       // payload: float bits; reply: nothing
     SET_BLANK_FLAG = 'B',   // payload: one byte
-    SET_TEXT = 'T',         // payload: GB2312 bytes; reply: number of bytes stored
+    SET_TEXT = 'T',         // payload: GB2312 bytes; reply: number of bytes stored, then the
+                            //   QueryPerformanceCounter value right after the store (low, high)
     SET_TEXT_POINTER = 'A', // payload: address stored in the module's text pointer slot
     REPORT = 'R',           // reply: marker bits, switch bits, blank flag byte, text pointer,
                             //        text region address, text region size

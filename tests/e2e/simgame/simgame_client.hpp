@@ -27,6 +27,12 @@ struct SimGameReport {
     std::uint32_t textRegionSize = 0;
 };
 
+// What the game says about a line it stored.
+struct StoredText {
+    std::uint32_t bytes = 0;  // the text is cut to its region
+    std::int64_t counter = 0; // QueryPerformanceCounter when the line was in memory
+};
+
 struct SimGameLaunch {
     std::wstring exePath;             // Pal4.exe
     std::wstring dialogueModule;      // --dll; empty: OIRAMLOOK.DLL beside the exe
@@ -118,6 +124,19 @@ public:
         request.append(text);
         const auto reply = transact(request);
         return reply ? control::readUint32(*reply, 0) : std::nullopt;
+    }
+    // The same, with the moment the game stored it.
+    std::optional<StoredText> setTextStamped(std::string_view text) {
+        std::string request(1, control::SET_TEXT);
+        request.append(text);
+        const auto reply = transact(request);
+        if (!reply || reply->size() != 12) {
+            return std::nullopt;
+        }
+        const std::uint64_t low = *control::readUint32(*reply, 4);
+        const std::uint64_t high = *control::readUint32(*reply, 8);
+        return StoredText{*control::readUint32(*reply, 0),
+                          static_cast<std::int64_t>(high << 32 | low)};
     }
     bool setTextPointer(std::uint32_t address) {
         std::string request(1, control::SET_TEXT_POINTER);

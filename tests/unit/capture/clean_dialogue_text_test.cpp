@@ -57,13 +57,18 @@ INSTANTIATE_TEST_SUITE_P(
 // the boundary between the two characters.
 INSTANTIATE_TEST_SUITE_P(
     CharacterBoundaries, CleanDialogueTextTest,
-    ::testing::Values(CleaningCase{"FalseColonAcrossCharacters", "埃好", std::nullopt},
-                      CleaningCase{"RealColonAfterAFalseOne", "埃好：你", "你"},
-                      CleaningCase{"AsciiSpeaker", "Li：hi", "hi"},
-                      CleaningCase{"OddAsciiBeforeTheSeparator", "abc：x", "x"},
-                      CleaningCase{"LeadByteAtTheEnd", "abc\xB0", std::nullopt},
-                      CleaningCase{"LoneLeadByteSwallowsTheColonLead", "a\xB0\xA3\xBAz",
-                                   std::nullopt}),
+    ::testing::Values(
+        CleaningCase{"FalseColonAcrossCharacters", "埃好", std::nullopt},
+        CleaningCase{"RealColonAfterAFalseOne", "埃好：你", "你"},
+        CleaningCase{"AsciiSpeaker", "Li：hi", "hi"},
+        CleaningCase{"OddAsciiBeforeTheSeparator", "abc：x", "x"},
+        CleaningCase{"LeadByteAtTheEnd", "abc\xB0", std::nullopt},
+        CleaningCase{"LoneLeadByteSwallowsTheColonLead", "a\xB0\xA3\xBAz", std::nullopt},
+        // 0x80 is a character of one byte in code page 936 (the euro sign), so the separator
+        // A3 BA right after it still starts at a character boundary. Escapes only: the compiler
+        // cannot put 0x80 beside GB2312 characters.
+        CleaningCase{"SingleByteEuroRightBeforeTheSeparator", "\x80\xA3\xBA\xC4\xE3", "\xC4\xE3"},
+        CleaningCase{"SingleByteEuroAfterAnOddSpeaker", "ab\x80\xA3\xBAx\x80", "x\x80"}),
     caseName);
 
 TEST(CleanDialogueText, SourceLiteralsAreTheGameEncoding) {

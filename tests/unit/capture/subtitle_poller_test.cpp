@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace pal4 {
@@ -79,6 +80,23 @@ TEST_F(SubtitlePollerTest, TheBlankFlagEmptiesTheLabelAndLeavesTheEditBox) {
     EXPECT_EQ(panel.editText(), "甲：一");
     EXPECT_EQ(state.subtitleText, "一");
 }
+
+// The game sets the flag to whatever it likes; only zero means "show the line".
+class BlankFlagValueTest : public SubtitlePollerTest,
+                           public ::testing::WithParamInterface<std::uint8_t> {};
+
+TEST_P(BlankFlagValueTest, AnyNonZeroValueBlanksTheSubtitle) {
+    world.say("甲：一");
+    poller.pollTick();
+    world.game.pokeByte(GameWorld::PID, GameWorld::BLANK_FLAG, GetParam());
+    poller.pollTick();
+    EXPECT_EQ(overlay.label().text, "");
+    EXPECT_EQ(state.lastText, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, BlankFlagValueTest,
+                         ::testing::Values(std::uint8_t{0x01}, std::uint8_t{0x02},
+                                           std::uint8_t{0x80}, std::uint8_t{0xFF}));
 
 TEST_F(SubtitlePollerTest, TheSameLineShowsAgainWhenTheBlankFlagClears) {
     world.say("甲：一");

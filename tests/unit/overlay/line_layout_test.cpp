@@ -76,6 +76,13 @@ const LayoutCase LAYOUT_CASES[] = {
     {"ALeadByteBeforeABreakKeepsTheBreak", "\xC4\nab", {100, 100, 10}, {"\xC4", "ab"}},
     // 0x7F is not a trail byte in code page 936: the two bytes are two characters.
     {"ALeadByteBeforeDeleteIsTwoCharacters", "\x81\x7F", {10, 100, 10}, {"\x81", "\x7F"}},
+    // 0x80 is a whole character in code page 936 (the euro sign), never a lead byte: a line
+    // may end right after it, and the character after it (你 C4 E3, 好 BA C3) stays whole.
+    {"TheSingleByteEuroMayEndALine", "\x80\xC4\xE3", {10, 100, 10}, {"\x80", "\xC4\xE3"}},
+    {"TheSingleByteEuroBetweenCharacters",
+     "\xC4\xE3\x80\xBA\xC3",
+     {30, 100, 10},
+     {"\xC4\xE3\x80", "\xBA\xC3"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineLayoutTest, ::testing::ValuesIn(LAYOUT_CASES),

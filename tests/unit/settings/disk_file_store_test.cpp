@@ -7,6 +7,13 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace pal4 {
 namespace {
 
@@ -110,6 +117,35 @@ TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
     EXPECT_TRUE(refused);
     EXPECT_EQ(contentOf(file_), "old");
     EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+// A disk that fills up halfway through a save, played by a file-size limit of 64 bytes: the
+// write of the longer new content fails after its first 64 bytes. In a child process, so the
+// limit never reaches the test's own output.
+TEST_F(DiskFileStoreTest, ASaveThatFailsHalfwayLeavesTheOldFileWhole) {
+    const std::string old = "[config]\r\nsize=20\r\n";
+    ASSERT_TRUE(store_.replaceFile(file_, old));
+    const std::string longer = "[config]\r\nfont=" + std::string(4096, 'x') + "\r\n";
+
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+        const rlimit limit{64, 64};
+        const bool limited = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        const bool replaced = store_.replaceFile(file_, longer);
+        _exit(!limited ? 2 : replaced ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_NE(WEXITSTATUS(status), 2) << "no file-size limit could be set";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    EXPECT_EQ(contentOf(file_), old);
+    EXPECT_EQ(entriesInFolder(), 1u) << "the half-written temporary file stayed";
+
+    ASSERT_TRUE(store_.replaceFile(file_, longer)); // without the limit it goes through
+    EXPECT_EQ(contentOf(file_), longer);
 }
 #endif
 

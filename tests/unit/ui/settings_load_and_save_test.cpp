@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace pal4::testing {
 namespace {
 
@@ -54,6 +56,10 @@ struct ClampCase {
     std::int32_t loaded;
 };
 
+void PrintTo(const ClampCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class LoadClampsToTheSlider : public ::testing::TestWithParam<ClampCase> {};
 
 TEST_P(LoadClampsToTheSlider, FieldTakesTheSliderPositionAndIsSavedClamped) {
@@ -88,6 +94,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"TopZero", "top", "0", Slider::Top, 1},
                       ClampCase{"LeftNegative", "left", "-20", Slider::Left, 0},
                       ClampCase{"WidthAbove", "width", "5000", Slider::Width, 1920},
+                      // The ends of the ranges, and the far right of a 1920-pixel screen.
+                      ClampCase{"LeftFarRight", "left", "1900", Slider::Left, 1900},
+                      ClampCase{"LeftAtItsEnd", "left", "1920", Slider::Left, 1920},
+                      ClampCase{"LeftJustAbove", "left", "1921", Slider::Left, 1920},
+                      ClampCase{"TopAtItsEnd", "top", "1200", Slider::Top, 1200},
+                      ClampCase{"TopJustAbove", "top", "1201", Slider::Top, 1200},
+                      ClampCase{"WidthAtItsEnd", "width", "1920", Slider::Width, 1920},
+                      ClampCase{"HeightAtItsEnd", "height", "1200", Slider::Height, 1200},
+                      ClampCase{"HeightJustAbove", "height", "1201", Slider::Height, 1200},
                       ClampCase{"HeightBelow32Bits", "height", "-99999999999", Slider::Height, 1},
                       ClampCase{"HeightEmpty", "height", "", Slider::Height, 1}),
     [](const auto& test) { return std::string(test.param.name); });
@@ -257,6 +272,25 @@ TEST(Closing, AMoveToALeftEdgeOfMinus30IsShownAndSavedUnclamped) {
     nextRun.givenSettingsFile(*app.fileBytes());
     nextRun.panel.create();
     EXPECT_EQ(nextRun.state.overlayLeft, 0);
+}
+
+TEST(Closing, TheSubtitleAtTheFarRightOfAWideScreenComesBackThereNextRun) {
+    PanelHarness app;
+    app.panel.create();
+    app.panel.userMovesSlider(Slider::Left, 1900);
+    app.panel.userMovesSlider(Slider::Width, 1900);
+    app.panel.destroy();
+    EXPECT_EQ(app.saved("left"), "1900");
+
+    PanelHarness nextRun;
+    nextRun.givenSettingsFile(*app.fileBytes());
+    nextRun.panel.create();
+    EXPECT_EQ(nextRun.state.overlayLeft, 1900);
+    EXPECT_EQ(nextRun.state.overlayWidth, 1900);
+    EXPECT_EQ(nextRun.panel.sliderPosition(Slider::Left), 1900);
+    EXPECT_EQ(nextRun.panel.caption(ValueCaption::Left), "水平位置 = 1900");
+    nextRun.panel.userClicksToggle();
+    EXPECT_EQ(nextRun.overlay.windowLeft(), 1900);
 }
 
 TEST(FileProblems, ReadOnlyFileIsReadChangesStayInMemoryNothingIsShown) {

@@ -1,0 +1,340 @@
+#!/usr/bin/env bash
+# Measures the subtitle tool beside the simulated game under Wine and prints each figure with its
+# goal: how fast a new dialogue line reaches the screen, the CPU time spent polling a line that
+# does not change (64 KiB and 16 MiB text regions), resident memory beside an idle Wine program
+# and its growth over open/close cycles of the overlay, and the size of the stripped exe.
+#
+#   bash scripts/bench.sh [PATH/TO/Pal4Subtitles.exe]
+#
+# Default exe: the 32-bit build ${PAL4_BUILD_DIR:-build}/windows/src/Pal4Subtitles.exe where the
+# kernel runs 32-bit programs, else the 64-bit twin in build/windows-x64 (built when missing).
+# Builds the simulated game and the probe (tests/e2e/latency) for the exe's width, uses its own
+# Wine prefix ${PAL4_BUILD_DIR:-build}/bench-prefix and a private Xvfb when $DISPLAY is unset.
+# Installs nothing. The figures are for information: a missed goal never fails the run; the exit
+# status is non-zero only when nothing could be measured.
+#
+# Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+source "$PAL4_ROOT/scripts/lib/xvfb.sh"
+cd "$PAL4_ROOT"
+
+build_root=${PAL4_BUILD_DIR:-build}
+case "$build_root" in /*) ;; *) build_root=$PAL4_ROOT/$build_root ;; esac
+lines=${PAL4_BENCH_LINES:-40}
+cycles=${PAL4_BENCH_CYCLES:-150}
+cpu_seconds=${PAL4_BENCH_CPU_SECONDS:-10}
+
+export WINEPREFIX=$build_root/bench-prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=mscoree,mshtml=
+wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
+
+run_dir=""
+cleanup() {
+    # Everything the run started lives in its own wineserver: ending that ends it all.
+    if [ -d "$WINEPREFIX" ]; then
+        timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
+    fi
+    stop_private_display
+    if [ -n "$run_dir" ]; then
+        rm -rf "$run_dir"
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# The PE machine field of an exe: 14c for i386, 8664 for x86-64 (od pads it to 014c).
+pe_machine() {
+    local header_offset machine
+    header_offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+    machine=$(od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" | tr -d ' ')
+    printf '%x' "$((16#${machine:-0}))"
+}
+
+# ---- the exe and its width -----------------------------------------------------------------
+exe=${1:-}
+if [ -z "$exe" ]; then
+    if kernel_runs_32bit; then
+        preset=windows
+    else
+        preset=windows-x64
+    fi
+    exe=$build_root/$preset/src/Pal4Subtitles.exe
+    if [ ! -f "$exe" ]; then
+        step "Building the tool ($preset) in $build_root/$preset"
+        [ -f "$build_root/$preset/build.ninja" ] ||
+            cmake --preset "$preset" -B "$build_root/$preset" >/dev/null
+        cmake --build "$build_root/$preset" -j "$PAL4_JOBS" --target Pal4Subtitles
+    fi
+fi
+if [ ! -f "$exe" ]; then
+    echo "error: no exe at $exe" >&2
+    exit 2
+fi
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+case "$(pe_machine "$exe")" in
+14c) arch=i686 bits=32 ;;
+8664) arch=x86_64 bits=64 ;;
+*)
+    echo "error: $exe is not a 32-bit or 64-bit Windows exe" >&2
+    exit 2
+    ;;
+esac
+if [ "$bits" = 32 ] && ! kernel_runs_32bit; then
+    echo "error: $exe is 32-bit and this kernel does not run 32-bit programs" >&2
+    exit 2
+fi
+
+# ---- the probe and the simulated game, of the exe's width ------------------------------------
+probe_build=$build_root/bench-probe-$arch
+step "Building the probe and the simulated game ($arch) in $probe_build"
+if [ ! -f "$probe_build/build.ninja" ]; then
+    cmake -S tests/e2e/latency -B "$probe_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$PAL4_ROOT/cmake/toolchain-mingw-$arch.cmake" >/dev/null
+fi
+cmake --build "$probe_build" -j "$PAL4_JOBS" --target latency_probe simgame simgame_dialogue_module |
+    grep -v '^\[' || true
+game_exe=$probe_build/simgame/Pal4.exe
+[ -f "$probe_build/latency_probe.exe" ] && [ -f "$game_exe" ] || {
+    echo "error: the probe or the simulated game did not build" >&2
+    exit 2
+}
+
+bash scripts/wine-prefix.sh
+step "Making sure there is a display"
+ensure_display
+
+# A folder of this run's own: the copies' paths in /proc tell this run's processes from any
+# other helper's, and the tool's settings file lands here, not beside the build.
+run_dir=$(mktemp -d /tmp/pal4-bench.XXXXXX)
+cp "$exe" "$run_dir/Pal4Subtitles.exe"
+cp "$probe_build/latency_probe.exe" "$run_dir/latency_probe.exe"
+run_token=$(basename "$run_dir")
+
+# The Unix pid of this run's Wine process of that exe: its command line holds the run folder
+# and starts with the exe (Wine puts the Windows command line there; start.exe and the shells
+# that started it hold the folder too, but further on).
+unix_pid_of() {
+    local exe_name=$1 cmdline entry pid
+    for entry in /proc/[0-9]*; do
+        pid=${entry#/proc/}
+        cmdline=$({ tr '\0' '\n' <"/proc/$pid/cmdline"; } 2>/dev/null | head -1) || continue
+        case "$cmdline" in
+        *"$run_token"*"$exe_name" | *"$run_token"*"$exe_name\"") echo "$pid" && return 0 ;;
+        esac
+    done
+    return 1
+}
+
+wait_for_pid() {
+    local pid
+    for _ in $(seq 1 100); do
+        if pid=$(unix_pid_of "$1"); then
+            echo "$pid"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+rss_kb() {
+    awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null || echo 0
+}
+
+# utime + stime of the whole process (all threads), in clock ticks.
+cpu_ticks() {
+    # Fields after the command name, which is in parentheses and may hold spaces.
+    sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
+}
+
+# CPU time of all the process's threads in ns, from the scheduler's own accounting: finer than
+# the clock ticks of /proc/<pid>/stat, to tell 0.3 ms/s from 1.9 ms/s.
+cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%.0f", sum}'
+}
+
+# The mappings holding most of a process's resident memory: "kB name" lines, largest first.
+largest_mappings() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / {name = (NF >= 6) ? $NF : "[anonymous]"}
+         /^Rss:/ {rss[name] += $2}
+         END {for (n in rss) if (rss[n] > 0) print rss[n], n}' "/proc/$1/smaps" 2>/dev/null |
+        sort -rn
+}
+
+# What the tool holds beyond the idle windowed program, by mapping: "kB name", largest first.
+mapping_excess() {
+    awk 'NR == FNR {idle[$2] = $1; next} {extra = $1 - idle[$2]; if (extra > 0) print extra, $2}' \
+        "$1" "$2" | sort -rn | head -"$3"
+}
+
+now_ns() {
+    date +%s%N
+}
+
+clock_ticks=$(getconf CLK_TCK)
+
+# ---- resident memory of idle Wine programs of the same width ------------------------------------
+# idle_rss MODE: VmRSS in kB of the probe idling in that mode, a few seconds after its start;
+# its mappings go to $run_dir/idle-mappings-MODE.
+idle_rss() {
+    local launcher pid rss=""
+    "$wine_exec" "$run_dir/latency_probe.exe" "$1" 60 >/dev/null 2>&1 &
+    launcher=$!
+    if pid=$(wait_for_pid latency_probe.exe); then
+        sleep 3
+        rss=$(rss_kb "$pid")
+        largest_mappings "$pid" >"$run_dir/idle-mappings$1"
+        kill "$pid" 2>/dev/null || true
+    fi
+    wait "$launcher" 2>/dev/null || true
+    echo "$rss"
+}
+step "Resident memory of idle $bits-bit Wine programs (the probe, waiting)"
+bare_rss=$(idle_rss --idle)
+window_rss=$(idle_rss --idle-window)
+note "sleeping only: ${bare_rss:-?} kB; with a window and its message loop: ${window_rss:-?} kB"
+
+# ---- the measured session ---------------------------------------------------------------------
+step "Running the tool beside the simulated game: $lines lines, ${cpu_seconds} s of polling" \
+    "per text region, $cycles open/close cycles (about two minutes)"
+tool_pid=""
+latency=""
+declare -A cpu_ms_per_s=() cpu_fine=()
+cpu_start_ticks=0
+cpu_start_task_ns=0
+cpu_start_ns=0
+rss_open="" rss_warm="" rss_end=""
+finished=false
+while IFS= read -r line; do
+    # The probe is a Windows program: its lines end in CR LF.
+    read -r -a word <<<"${line%$'\r'}"
+    [ "${word[0]:-}" = "@@" ] || continue
+    set -- "${word[@]}" "" "" "" "" "" "" ""
+    case "$2" in
+    tool-started)
+        tool_pid=$(wait_for_pid Pal4Subtitles.exe) || tool_pid=""
+        note "tool started (Unix pid ${tool_pid:-not found})"
+        ;;
+    latency)
+        latency="$3 $4 $5 $6 $7 $8 $9 ${10}"
+        note "latency measured over $3 lines"
+        ;;
+    cpu-begin)
+        if [ -n "$tool_pid" ]; then
+            cpu_start_ticks=$(cpu_ticks "$tool_pid")
+            cpu_start_task_ns=$(cpu_ns "$tool_pid")
+            cpu_start_ns=$(now_ns)
+        fi
+        ;;
+    cpu-end)
+        if [ -n "$tool_pid" ]; then
+            ticks=$(($(cpu_ticks "$tool_pid") - cpu_start_ticks))
+            task_ns=$(($(cpu_ns "$tool_pid") - cpu_start_task_ns))
+            elapsed_ns=$(($(now_ns) - cpu_start_ns))
+            cpu_fine[$3]=$(awk -v t="$task_ns" -v ns="$elapsed_ns" \
+                'BEGIN {printf "%.2f", t / 1e6 / (ns / 1e9)}')
+            cpu_ms_per_s[$3]=$(awk -v t="$ticks" -v hz="$clock_ticks" -v ns="$elapsed_ns" \
+                'BEGIN {printf "%.2f", (t * 1000 / hz) / (ns / 1e9)}')
+            note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s"
+        fi
+        ;;
+    memory-open)
+        if [ -n "$tool_pid" ]; then
+            rss_open=$(rss_kb "$tool_pid")
+            largest_mappings "$tool_pid" >"$run_dir/tool-mappings"
+        fi
+        ;;
+    cycles-warm) [ -n "$tool_pid" ] && rss_warm=$(rss_kb "$tool_pid") ;;
+    cycles-end) [ -n "$tool_pid" ] && rss_end=$(rss_kb "$tool_pid") ;;
+    done) finished=true ;;
+    esac
+done < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
+    "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" 2>&1 |
+    tee "$run_dir/probe.log")
+$finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
+
+# ---- the stripped exe -------------------------------------------------------------------------
+"$arch-w64-mingw32-strip" -o "$run_dir/stripped.exe" "$exe"
+stripped_bytes=$(stat -c %s "$run_dir/stripped.exe")
+
+# ---- the figures ------------------------------------------------------------------------------
+measured=0
+# verdict VALUE GOAL: "met" when VALUE <= GOAL.
+verdict() {
+    awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "missed"}'
+}
+figure() { # label, value text, goal text, verdict
+    printf '  %-52s %-16s goal %-16s %s\n' "$1" "$2" "$3" "$4"
+}
+
+step "Figures for $exe ($bits-bit)"
+note "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
+    "kernel $(uname -r), $("$wine_exec" --version 2>/dev/null || echo 'Wine ?'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ -n "$latency" ]; then
+    read -r count missed fastest median p95 slowest sample_ms clock <<<"$latency"
+    measured=1
+    figure "latency, line written to pixels: median" "$median ms" "-" ""
+    note "fastest $fastest ms, slowest $slowest ms"
+    figure "latency, 95th percentile ($count lines)" "$p95 ms" "<= 120 ms" "$(verdict "$p95" 120)"
+    note "one screen sample took $sample_ms ms on average; $missed lines never showed;" \
+        "game and probe clocks: $clock"
+else
+    figure "latency" "not measured" "<= 120 ms" ""
+fi
+for region in 65536 16777216; do
+    if [ "$region" -ge 1048576 ]; then
+        size="$((region / 1048576)) MiB"
+    else
+        size="$((region / 1024)) KiB"
+    fi
+    label="CPU per second polling an unchanged line, $size text"
+    if [ -n "${cpu_ms_per_s[$region]:-}" ]; then
+        measured=1
+        figure "$label" "${cpu_ms_per_s[$region]} ms/s" "<= 2 ms/s" \
+            "$(verdict "${cpu_ms_per_s[$region]}" 2)"
+    else
+        figure "$label" "not measured" "<= 2 ms/s" ""
+    fi
+done
+if [ -n "${cpu_ms_per_s[65536]:-}" ]; then
+    note "from /proc/<pid>/stat, in $((1000 / clock_ticks)) ms ticks: ±$(awk -v hz="$clock_ticks" \
+        -v s="$cpu_seconds" 'BEGIN {printf "%.1f", 1000 / hz / s}') ms/s over ${cpu_seconds} s;" \
+        "the scheduler's ns count: ${cpu_fine[65536]:-?} and ${cpu_fine[16777216]:-?} ms/s"
+fi
+megabytes() {
+    awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'
+}
+if [ -n "$rss_open" ] && [ -n "$window_rss" ]; then
+    measured=1
+    above=$((rss_open - window_rss))
+    # Beside a windowed program: both carry Wine's display driver, its X connection and fonts.
+    figure "resident memory above an idle windowed program" "$(megabytes "$above")" "<= 8 MB" \
+        "$(verdict "$above" 8192)"
+    note "tool ${rss_open} kB with the overlay open; idle $bits-bit programs: ${window_rss} kB" \
+        "with a window, ${bare_rss:-?} kB sleeping only ($(megabytes $((rss_open - ${bare_rss:-0}))) above that)"
+    note "where the tool holds more than the idle windowed program (kB, by mapping):"
+    while read -r kb name; do
+        note "  $kb $name"
+    done < <(mapping_excess "$run_dir/idle-mappings--idle-window" "$run_dir/tool-mappings" 8)
+else
+    figure "resident memory above an idle windowed program" "not measured" "<= 8 MB" ""
+fi
+if [ -n "$rss_warm" ] && [ -n "$rss_end" ]; then
+    measured=1
+    growth=$((rss_end - rss_warm))
+    # A page or two comes and goes with the heap's own bookkeeping; a leak grows with the count.
+    figure "growth over $cycles overlay open/close cycles" "$growth kB" "none (<= 64 kB)" \
+        "$(verdict "$growth" 64)"
+    note "${rss_open} kB before, ${rss_warm} kB after 10 warm-up cycles, ${rss_end} kB after $cycles more"
+else
+    figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
+fi
+figure "stripped exe" "$stripped_bytes bytes" "<= 1572864" "$(verdict "$stripped_bytes" 1572864)"
+
+if [ "$measured" = 0 ]; then
+    echo "error: the session beside the simulated game measured nothing" >&2
+    exit 1
+fi
+exit 0

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// What every scenario is given: the programs under test, as Windows paths.
+struct DriverContext {
+    std::wstring toolExe;
+    std::wstring gameExe;
+    std::wstring lowerCaseModule; // the dialogue module under a lower-case file name
+    int expectedDpi = 96;
+};
+
+// Thrown by `require`: ends the scenario as failed with the reason.
+class ScenarioFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline void require(bool condition, const std::string& why) {
+    if (!condition) {
+        throw ScenarioFailure(why);
+    }
+}
+
+using ScenarioBody = void (*)(const DriverContext&);
+
+struct Scenario {
+    const char* name;
+    ScenarioBody body;
+};
+
+// Every scenario of the program, in the order the files registered them.
+std::vector<Scenario>& scenarioRegistry();
+
+// A file-scope object of this type adds one scenario to the registry.
+struct ScenarioRegistration {
+    ScenarioRegistration(const char* name, ScenarioBody body);
+};
+
+} // namespace e2e

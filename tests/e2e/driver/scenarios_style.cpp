@@ -1,0 +1,136 @@
+// The panel's controls changing an open overlay: the sliders move it, the style boxes change
+// its pixels.
+#include "game_session.hpp"
+#include "panel_controls.hpp"
+#include "scenario_registry.hpp"
+#include "scenario_steps.hpp"
+#include "subtitle_pixels.hpp"
+#include "tool_session.hpp"
+#include "wait_until.hpp"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+bool hasText(const ScreenCapture& capture) {
+    return textPixels(capture).count > 0;
+}
+
+void sliderMovesOverlay(const DriverContext& context) {
+    ToolSession tool(context);
+    GameSession game(context, {});
+    const HWND overlay = openOverlay(tool, game);
+    struct Move {
+        int slider;
+        int caption;
+        int value;
+        const wchar_t* prefix;
+    };
+    const Move moves[] = {
+        {LEFT_SLIDER, LEFT_CAPTION, 200, L"水平位置 = "},
+        {TOP_SLIDER, TOP_CAPTION, 500, L"垂直位置 = "},
+        {WIDTH_SLIDER, WIDTH_CAPTION, 600, L"文本宽度 = "},
+        {HEIGHT_SLIDER, HEIGHT_CAPTION, 90, L"文本高度 = "},
+    };
+    for (const Move& move : moves) {
+        tool.moveSlider(move.slider, move.value);
+        require(waitUntil(
+                    [&] {
+                        return tool.caption(move.caption) ==
+                               move.prefix + std::to_wstring(move.value);
+                    },
+                    3000),
+                "the caption did not follow slider " + std::to_string(move.slider));
+    }
+    RECT placed{};
+    const bool followed = waitUntil(
+        [&] {
+            placed = windowRect(overlay);
+            return placed.left == 200 && placed.top == 500 && placed.right - placed.left == 600 &&
+                   placed.bottom - placed.top == 90;
+        },
+        3000);
+    require(followed, "the overlay stands at " + std::to_string(placed.left) + "," +
+                          std::to_string(placed.top) + " " +
+                          std::to_string(placed.right - placed.left) + "x" +
+                          std::to_string(placed.bottom - placed.top));
+}
+
+// An open overlay showing one line in the text colour, before a style box is clicked.
+struct StyledLine {
+    ToolSession tool;
+    GameSession game;
+    HWND overlay;
+    ScreenCapture plain;
+
+    explicit StyledLine(const DriverContext& context)
+        : tool(context, settingsWithTextColour("size=28\r\n")), game(context, {}),
+          overlay(openOverlay(tool, game)) {
+        showLine(tool, game, "甲：你好世界");
+        plain = waitForSettledCapture(overlay, hasText, "the plain line");
+    }
+
+    ScreenCapture clickAndWaitForChange(int box) {
+        tool.click(box);
+        return waitForSettledCapture(
+            overlay, [&](const ScreenCapture& c) { return hasText(c) && !(c == plain); },
+            "the picture to change after clicking box " + std::to_string(box));
+    }
+};
+
+void boldGivesMorePixels(const DriverContext& context) {
+    StyledLine line(context);
+    const int plainCount = textPixels(line.plain).count;
+    const int boldCount = textPixels(line.clickAndWaitForChange(BOLD_BOX)).count;
+    require(boldCount * 100 > plainCount * 115, "bold text has " + std::to_string(boldCount) +
+                                                    " pixels, plain " + std::to_string(plainCount));
+}
+
+void centreMovesText(const DriverContext& context) {
+    StyledLine line(context);
+    const RECT left = *textPixels(line.plain).bounds;
+    require(left.left < 6, "left-aligned text starts at x " + std::to_string(left.left));
+    const ScreenCapture centred = line.clickAndWaitForChange(CENTRE_BOX);
+    const RECT middle = *textPixels(centred).bounds;
+    const long middleX = (middle.left + middle.right) / 2;
+    require(middleX >= centred.width / 2 - 4 && middleX <= centred.width / 2 + 4,
+            "centred text's middle is at x " + std::to_string(middleX) + " of " +
+                std::to_string(centred.width));
+}
+
+void shadowDownAndRight(const DriverContext& context) {
+    StyledLine line(context);
+    const ScreenCapture shadowed = line.clickAndWaitForChange(SHADOW_BOX);
+    const auto dark = [](Rgb pixel) {
+        return redOf(pixel) < 64 && greenOf(pixel) < 64 && blueOf(pixel) < 64;
+    };
+    const PixelSet shadow = selectPixels(shadowed, [&](int x, int y) {
+        return dark(shadowed.at(x, y)) && !dark(line.plain.at(x, y));
+    });
+    const PixelSet text = textPixels(shadowed);
+    require(shadow.count > text.count / 10,
+            "only " + std::to_string(shadow.count) + " new dark pixels with the shadow");
+    // The shadow is the text moved down and right, drawn behind it: what shows of it starts
+    // right of and below the text's first pixels and reaches past its last ones.
+    const RECT& s = *shadow.bounds;
+    const RECT& t = *text.bounds;
+    require(s.left > t.left && s.top > t.top && s.right > t.right && s.bottom > t.bottom,
+            "the shadow's pixels span " + std::to_string(s.left) + ".." + std::to_string(s.right) +
+                " x " + std::to_string(s.top) + ".." + std::to_string(s.bottom) + ", the text's " +
+                std::to_string(t.left) + ".." + std::to_string(t.right) + " x " +
+                std::to_string(t.top) + ".." + std::to_string(t.bottom));
+}
+
+const ScenarioRegistration registrations[] = {
+    {"slider-moves-overlay", &sliderMovesOverlay},
+    {"bold-gives-more-pixels", &boldGivesMorePixels},
+    {"centre-moves-text", &centreMovesText},
+    {"shadow-down-and-right", &shadowDownAndRight},
+};
+
+} // namespace
+
+} // namespace e2e

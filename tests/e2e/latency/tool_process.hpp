@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace pal4bench {
+
+// The subtitle tool started as a child process and driven as a user would: its panel's toggle
+// button pressed, its overlay watched. Ends the tool (closing its panel first) when destroyed.
+class ToolProcess {
+public:
+    explicit ToolProcess(const std::wstring& exePath);
+    ~ToolProcess();
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    bool running() const;
+    // Waits for the control panel's window; false when it does not appear in time.
+    bool waitForPanel(DWORD timeoutMs);
+    // Presses the toggle button: posted, so a message box on the tool's side cannot block us.
+    void pressToggle() const;
+    // The overlay's visible window, or nullptr.
+    HWND overlay() const;
+    // Waits until the overlay is shown (or gone); false on a timeout.
+    bool waitForOverlay(bool shown, DWORD timeoutMs) const;
+    // Closes the panel as a user would; ends the process when it does not go in time.
+    void close();
+
+private:
+    HWND findWindow(const wchar_t* className) const;
+
+    PROCESS_INFORMATION process_{};
+    HWND panel_ = nullptr;
+};
+
+} // namespace pal4bench
