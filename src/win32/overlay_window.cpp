@@ -1,12 +1,7 @@
 #include "win32/overlay_window.hpp"
 
-#include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"
 #include "win32/dc_scopes.hpp"
-#include "win32/gb2312.hpp"
-
-#include <algorithm>
-#include <vector>
 
 namespace pal4::win32 {
 
@@ -16,32 +11,14 @@ constexpr DWORD OVERLAY_STYLE = WS_POPUP;
 // Topmost so it stays over the game's window; a tool window has no taskbar button.
 constexpr DWORD OVERLAY_EX_STYLE = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 
-constexpr int POINTS_PER_INCH = 72;
-
-std::int32_t widthOf(HDC dc, const std::wstring& text) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
-// A laid-out line in UTF-16, where it starts.
-struct PlacedLine {
-    std::wstring text;
-    int left;
-    int top;
-};
-
 } // namespace
 
-OverlayWindow::OverlayWindow(HINSTANCE instance) : BaseWindow(instance) {}
+OverlayWindow::OverlayWindow(HINSTANCE instance)
+    : BaseWindow(instance), label_(DESIGN_WIDTH, DESIGN_HEIGHT) {}
 
 OverlayWindow::~OverlayWindow() {
     // Only when the program ends with the overlay still open.
     destroyWithoutEvents();
-}
-
-int OverlayWindow::shadowOffset(int characterHeight) {
-    return std::max(MIN_SHADOW_OFFSET, characterHeight / 16);
 }
 
 void OverlayWindow::create() {
@@ -53,7 +30,7 @@ void OverlayWindow::create() {
         return;
     }
     position_ = {DESIGN_LEFT, DESIGN_TOP};
-    label_.text = std::string(IDLE_LABEL_TEXT);
+    label_.setText(std::string(IDLE_LABEL_TEXT));
     // The creation handler may have closed the window again.
     if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, DESIGN_LEFT, DESIGN_TOP, DESIGN_WIDTH,
                      DESIGN_HEIGHT)) {
@@ -117,7 +94,7 @@ LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void OverlayWindow::onCreate() {
-    font_.reset();
+    label_.dropFont();
     report(&OverlayEvents::onOverlayCreated);
 }
 
@@ -151,8 +128,7 @@ LRESULT OverlayWindow::onHitTest(POINT screenPoint) {
     ScreenToClient(window_, &point);
     RECT client{};
     GetClientRect(window_, &client);
-    const RECT label{0, 0, label_.width, label_.height};
-    return PtInRect(&client, point) && PtInRect(&label, point) ? HTCAPTION : HTCLIENT;
+    return PtInRect(&client, point) && label_.covers(point) ? HTCAPTION : HTCLIENT;
 }
 
 void OverlayWindow::onPaint() {
@@ -184,67 +160,7 @@ void OverlayWindow::onDpiChanged() {
 }
 
 void OverlayWindow::paintLabel(HDC dc, SIZE size) {
-    const RECT all{0, 0, size.cx, size.cy};
-    const UniqueBrushHandle background(CreateSolidBrush(OVERLAY_COLOR_KEY));
-    FillRect(dc, &all, background.get());
-    if (label_.width <= 0 || label_.height <= 0) {
-        return;
-    }
-
-    const SavedDcState saved(dc);
-    // The label clips its own text: the last line is cut at its bottom edge.
-    IntersectClipRect(dc, 0, 0, label_.width, label_.height);
-    {
-        const SelectedObject font(dc, labelFont());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-
-        const TextMeasure measure = [dc](std::string_view run) {
-            return widthOf(dc, widenGb2312(run));
-        };
-        const LineBox box{label_.width, label_.height, metrics.tmHeight};
-        std::vector<PlacedLine> lines;
-        int top = 0;
-        for (const std::string_view line : layoutLines(label_.text, box, measure)) {
-            std::wstring text = widenGb2312(line);
-            const int left = lineLeft(label_.alignment, label_.width, widthOf(dc, text));
-            lines.push_back({std::move(text), left, top});
-            top += metrics.tmHeight;
-        }
-
-        const auto drawAll = [&](int offset, COLORREF color) {
-            SetTextColor(dc, color);
-            for (const PlacedLine& line : lines) {
-                ExtTextOutW(dc, line.left + offset, line.top + offset, 0, nullptr,
-                            line.text.c_str(), static_cast<UINT>(line.text.size()), nullptr);
-            }
-        };
-        if (label_.shadowed) {
-            drawAll(shadowOffset(metrics.tmHeight), SHADOW_COLOR);
-        }
-        drawAll(0, label_.textColor);
-    }
-}
-
-HFONT OverlayWindow::labelFont() {
-    if (!font_) {
-        LOGFONTW font{};
-        font.lfHeight = -MulDiv(label_.fontSize, static_cast<int>(dpi_), POINTS_PER_INCH);
-        font.lfWeight = label_.bold ? FW_BOLD : FW_NORMAL;
-        font.lfItalic = label_.italic ? TRUE : FALSE;
-        font.lfUnderline = FALSE;
-        font.lfStrikeOut = FALSE;
-        font.lfCharSet = GB2312_CHARSET;
-        // Antialiased edges would blend with the colour key into dark fringes that are not
-        // see-through; whole pixels are either glyph or background.
-        font.lfQuality = NONANTIALIASED_QUALITY;
-        const std::wstring face = widenGb2312(label_.fontFace);
-        face.copy(font.lfFaceName, LF_FACESIZE - 1);
-        font_.reset(CreateFontIndirectW(&font));
-    }
-    return font_.get();
+    label_.paint(dc, size, dpi_);
 }
 
 void OverlayWindow::makeColorKeyed(ColorRef key) {
@@ -303,53 +219,52 @@ void OverlayWindow::redraw() {
 }
 
 void OverlayWindow::fontChanged() {
-    font_.reset();
+    label_.dropFont();
     redraw();
 }
 
 void OverlayWindow::setLabelText(const std::string& text) {
-    label_.text = text;
+    label_.setText(text);
     redraw();
 }
 
 void OverlayWindow::setLabelFontFace(const std::string& face) {
-    label_.fontFace = face;
-    fontChanged();
+    label_.setFontFace(face);
+    redraw();
 }
 
 void OverlayWindow::setLabelFontSize(std::int32_t size) {
-    label_.fontSize = size;
-    fontChanged();
+    label_.setFontSize(size);
+    redraw();
 }
 
 void OverlayWindow::setLabelTextColor(ColorRef color) {
-    label_.textColor = color;
+    label_.setTextColor(color);
     redraw();
 }
 
 void OverlayWindow::setLabelBold(bool bold) {
-    label_.bold = bold;
-    fontChanged();
+    label_.setBold(bold);
+    redraw();
 }
 
 void OverlayWindow::setLabelItalic(bool italic) {
-    label_.italic = italic;
-    fontChanged();
+    label_.setItalic(italic);
+    redraw();
 }
 
 void OverlayWindow::setLabelShadow(bool shadowed) {
-    label_.shadowed = shadowed;
+    label_.setShadow(shadowed);
     redraw();
 }
 
 void OverlayWindow::setLabelAlignment(TextAlignment alignment) {
-    label_.alignment = alignment;
+    label_.setAlignment(alignment);
     redraw();
 }
 
 void OverlayWindow::setLabelSize(std::int32_t width, std::int32_t height) {
-    label_.width = width;
-    label_.height = height;
+    label_.setSize(width, height);
     redraw();
 }
 

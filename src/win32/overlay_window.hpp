@@ -2,7 +2,7 @@
 
 #include "ports/overlay_port.hpp"
 #include "win32/base_window.hpp"
-#include "win32/unique_handle.hpp"
+#include "win32/subtitle_label.hpp"
 
 #include <windows.h>
 
@@ -16,9 +16,8 @@ namespace pal4::win32 {
 // destroy(), and a move only when the position really changed, whoever moved it (the program or
 // the user dragging the subtitle by its text).
 //
-// The label draws its lines over the colour-key background into a memory DC and puts them on
-// screen with one blit. Its font size is in typographic points at the window's DPI, the unit
-// of every Windows font chooser: 20 points are 27 pixels of character height at 96 DPI.
+// The label (subtitle_label.hpp) draws its lines over the colour-key background into a memory
+// DC, and the window puts them on screen with one blit.
 class OverlayWindow final : public OverlayPort, public BaseWindow<OverlayWindow, OverlayEvents> {
 public:
     // Design geometry in screen pixels, replaced by the saved geometry when the overlay opens.
@@ -29,12 +28,6 @@ public:
     static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesOverlay";
     // The id of the poll timer 时钟1, the window's only timer.
     static constexpr UINT_PTR POLL_TIMER_ID = 1;
-    // The shadow lies this far down and right of the glyphs, at least; big fonts get
-    // a proportionally longer one (see shadowOffset).
-    static constexpr int MIN_SHADOW_OFFSET = 2;
-    // Dark grey, not black, so it can never be taken for the colour key RGB(1,0,0) by a
-    // display that drops the low bits.
-    static constexpr COLORREF SHADOW_COLOR = RGB(32, 32, 32);
 
     // The window has no owner: an owned window would be destroyed by Windows before its owner's
     // destruction handler runs, and the control panel's closing must run first and close the
@@ -47,9 +40,6 @@ public:
     // Draws the label as the window shows it, into any DC of at least `size`: the background in
     // the colour key, then the shadow and the glyphs. The window's own painting goes through it.
     void paintLabel(HDC dc, SIZE size);
-
-    // The shadow's offset in pixels for a font of this character height.
-    static int shadowOffset(int characterHeight);
 
     // OverlayPort
     void create() override;
@@ -73,20 +63,6 @@ public:
     void setLabelSize(std::int32_t width, std::int32_t height) override;
 
 private:
-    // What the label draws. The text stays GB2312: the layout breaks it on GB2312 characters.
-    struct Label {
-        std::string text = " ";
-        std::string fontFace;
-        std::int32_t fontSize = 20;
-        bool bold = false;
-        bool italic = false;
-        ColorRef textColor = RGB(255, 255, 255);
-        bool shadowed = false;
-        TextAlignment alignment = TextAlignment::Left;
-        std::int32_t width = DESIGN_WIDTH;
-        std::int32_t height = DESIGN_HEIGHT;
-    };
-
     friend class BaseWindow<OverlayWindow, OverlayEvents>;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -104,12 +80,10 @@ private:
     void placeWindow(int left, int top, int width, int height, UINT flags);
     void redraw();
     void fontChanged();
-    HFONT labelFont();
 
     // The position last reported, so a move event is raised only for a real change.
     POINT position_{DESIGN_LEFT, DESIGN_TOP};
-    Label label_;
-    UniqueFontHandle font_; // made from label_ at dpi_ on first use after a change
+    SubtitleLabel label_;
 };
 
 } // namespace pal4::win32

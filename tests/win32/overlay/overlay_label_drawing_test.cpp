@@ -81,12 +81,12 @@ TEST_P(LabelColoursTest, PixelsAreOnlyKeyTextAndShadowColours) {
 
     for (const auto& [colour, count] : canvas.colours()) {
         const bool allowed = colour == KEY || colour == c.text ||
-                             (c.shadow && colour == OverlayWindow::SHADOW_COLOR);
+                             (c.shadow && colour == SubtitleLabel::SHADOW_COLOR);
         EXPECT_TRUE(allowed) << std::hex << "colour 0x" << colour << " on " << std::dec << count
                              << " pixels";
     }
     const InkBox glyphs = canvas.boxOf(c.text);
-    const InkBox shadow = canvas.boxOf(OverlayWindow::SHADOW_COLOR);
+    const InkBox shadow = canvas.boxOf(SubtitleLabel::SHADOW_COLOR);
     EXPECT_EQ(!glyphs.empty() && c.text != KEY, c.glyphsShow);
     EXPECT_EQ(!shadow.empty(), c.shadow);
     if (c.shadow && c.glyphsShow) {

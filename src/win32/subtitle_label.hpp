@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ports/overlay_port.hpp"
+#include "win32/unique_handle.hpp"
+
+#include <windows.h>
+
+#include <string>
+
+namespace pal4::win32 {
+
+// The subtitle label 透明标签1: what it shows and how it draws itself. It knows nothing of the
+// window around it; the overlay forwards the port's label calls here and redraws.
+//
+// Its font size is in typographic points at the window's DPI, the unit of every Windows font
+// chooser: 20 points are 27 pixels of character height at 96 DPI.
+class SubtitleLabel {
+public:
+    // The shadow lies this far down and right of the glyphs, at least; big fonts get
+    // a proportionally longer one (see shadowOffset).
+    static constexpr int MIN_SHADOW_OFFSET = 2;
+    // Dark grey, not black, so it can never be taken for the colour key RGB(1,0,0) by a
+    // display that drops the low bits.
+    static constexpr COLORREF SHADOW_COLOR = RGB(32, 32, 32);
+
+    SubtitleLabel(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
+
+    // The shadow's offset in pixels for a font of this character height.
+    static int shadowOffset(int characterHeight);
+
+    // Draws the label into any DC of at least `size`: the background in the colour key, then
+    // the shadow and the glyphs, with the font made for `dpi`.
+    void paint(HDC dc, SIZE size, unsigned dpi);
+
+    // Whether a point of the client area lies on the label.
+    bool covers(POINT clientPoint) const;
+
+    // The font is made again on the next paint, e.g. for a new DPI.
+    void dropFont() { font_.reset(); }
+
+    void setText(const std::string& text) { text_ = text; }
+    void setFontFace(const std::string& face);
+    void setFontSize(std::int32_t size);
+    void setTextColor(ColorRef color) { textColor_ = color; }
+    void setBold(bool bold);
+    void setItalic(bool italic);
+    void setShadow(bool shadowed) { shadowed_ = shadowed; }
+    void setAlignment(TextAlignment alignment) { alignment_ = alignment; }
+    void setSize(std::int32_t width, std::int32_t height);
+
+private:
+    HFONT font(unsigned dpi);
+
+    // GB2312, as the layout breaks it on GB2312 characters.
+    std::string text_ = " ";
+    std::string fontFace_;
+    std::int32_t fontSize_ = 20;
+    bool bold_ = false;
+    bool italic_ = false;
+    ColorRef textColor_ = RGB(255, 255, 255);
+    bool shadowed_ = false;
+    TextAlignment alignment_ = TextAlignment::Left;
+    std::int32_t width_;
+    std::int32_t height_;
+    UniqueFontHandle font_; // made from the fields above on first use after a change
+};
+
+} // namespace pal4::win32
