@@ -141,13 +141,13 @@ TEST_F(OverlayLifecycleTest, OpeningStepsComeInTheirOrder) {
 
 TEST_F(OverlayLifecycleTest, ThePlacementMovesHappenWhileSettingUp) {
     tool.panel.userClicksToggle();
-    ASSERT_FALSE(tool.movesWhileSettingUp.empty());
-    for (bool settingUp : tool.movesWhileSettingUp) {
-        EXPECT_TRUE(settingUp);
+    ASSERT_FALSE(tool.moves.empty());
+    for (const testing::SeenMove& move : tool.moves) {
+        EXPECT_TRUE(move.settingUp);
     }
     EXPECT_FALSE(tool.state.overlaySettingUp);
     tool.overlay.userMovesWindow(300, 400);
-    EXPECT_FALSE(tool.movesWhileSettingUp.back());
+    EXPECT_FALSE(tool.moves.back().settingUp);
 }
 
 TEST_F(OverlayLifecycleTest, DebugModeShowsTheSampleAndDoesNotPoll) {

@@ -1,42 +1,20 @@
-#include "core/app_state.hpp"
-#include "fakes/fake_overlay.hpp"
-#include "fakes/fake_panel.hpp"
+#include "harness/simulated_tool.hpp"
 #include "overlay/subtitle_appearance.hpp"
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <string>
 #include <vector>
 
 namespace pal4::testing {
 namespace {
 
-// The overlay's events as far as this test needs them: a move copies the window's position
-// back into AppState, as the control panel's move handler does, and is recorded.
-class MoveCopyBack final : public OverlayEvents {
-public:
-    MoveCopyBack(AppState& state, FakeOverlay& overlay) : state_(state), overlay_(overlay) {}
-    void onOverlayCreated() override {}
-    void onOverlayDestroyed() override {}
-    void onPollTimer() override {}
-    void onOverlayMoved() override {
-        seen.emplace_back(overlay_.windowLeft(), overlay_.windowTop());
-        seenSizes.emplace_back(overlay_.windowWidth(), overlay_.windowHeight());
-        state_.overlayLeft = overlay_.windowLeft();
-        state_.overlayTop = overlay_.windowTop();
-    }
-    std::vector<std::pair<int, int>> seen;
-    std::vector<std::pair<int, int>> seenSizes;
-
-private:
-    AppState& state_;
-    FakeOverlay& overlay_;
-};
-
+// The appearance under test works on the tool's own state and windows, so the overlay's move
+// events reach the application's own move handler, as in the program.
 class SubtitleAppearanceTest : public ::testing::Test {
 protected:
     SubtitleAppearanceTest() {
-        overlay.bind(events);
+        tool.panel.create();
         state.fontName = "黑体";
         state.fontSize = 36;
         state.textColor = 0x0000FF;
@@ -46,16 +24,19 @@ protected:
         state.overlayWidth = 800;
         state.overlayHeight = 120;
     }
+    // Opens the overlay as the user does, over the game in progress.
     void open() {
-        overlay.create();
-        state.overlayShown = true;
+        tool.panel.userClicksToggle();
+        EXPECT_TRUE(overlay.exists());
+        EXPECT_TRUE(state.overlayShown);
         overlay.clearCalls();
+        tool.moves.clear();
     }
 
-    AppState state;
-    FakePanel panel;
-    FakeOverlay overlay;
-    MoveCopyBack events{state, overlay};
+    SimulatedTool tool;
+    AppState& state = tool.state;
+    FakePanel& panel = tool.panel;
+    FakeOverlay& overlay = tool.overlay;
     SubtitleAppearance appearance{state, panel, overlay};
 };
 
@@ -114,9 +95,11 @@ TEST_F(SubtitleAppearanceTest, TheMoveEventSeesTheWholeNewPlacement) {
     state.overlayTop = 1500;
     state.overlayWidth = 0;
     appearance.applyAppearance();
-    ASSERT_EQ(events.seen.size(), 1u);
-    EXPECT_EQ(events.seen[0], std::make_pair(-30, 1500));
-    EXPECT_EQ(events.seenSizes[0], std::make_pair(0, 120));
+    ASSERT_EQ(tool.moves.size(), 1u);
+    EXPECT_EQ(tool.moves[0].left, -30);
+    EXPECT_EQ(tool.moves[0].top, 1500);
+    EXPECT_EQ(tool.moves[0].width, 0);
+    EXPECT_EQ(tool.moves[0].height, 120);
     EXPECT_EQ(state.overlayLeft, -30);
     EXPECT_EQ(state.overlayTop, 1500);
     EXPECT_EQ(overlay.label().width, 0);
@@ -125,9 +108,9 @@ TEST_F(SubtitleAppearanceTest, TheMoveEventSeesTheWholeNewPlacement) {
 TEST_F(SubtitleAppearanceTest, AnUnchangedPositionRaisesNoMoveEvent) {
     open();
     appearance.applyAppearance();
-    const auto moves = events.seen.size();
+    const auto moves = tool.moves.size();
     appearance.applyAppearance();
-    EXPECT_EQ(events.seen.size(), moves);
+    EXPECT_EQ(tool.moves.size(), moves);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The control panel's handlers while the user works with an open or closed overlay.
+#include "harness/simulated_tool.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "panel_harness.hpp"
 #include "ui/panel_texts.hpp"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ protected:
         ASSERT_TRUE(app.state.overlayShown);
         app.overlay.clearCalls();
     }
-    PanelHarness app;
+    SimulatedTool app;
 };
 
 TEST_F(ControlPanelTest, WithTheOverlayClosedChangesAreStoredButNothingIsDrawn) {

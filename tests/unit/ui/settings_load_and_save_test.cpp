@@ -1,5 +1,5 @@
 // The user's story with the settings file: first run, hand-edited values, what is written when.
-#include "panel_harness.hpp"
+#include "harness/simulated_tool.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace pal4::testing {
 namespace {
 
 TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelCloses) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
 
     EXPECT_TRUE(app.state.panelOpen);
@@ -64,7 +64,7 @@ class LoadClampsToTheSlider : public ::testing::TestWithParam<ClampCase> {};
 
 TEST_P(LoadClampsToTheSlider, FieldTakesTheSliderPositionAndIsSavedClamped) {
     const ClampCase& test = GetParam();
-    PanelHarness app;
+    SimulatedTool app;
     app.givenSettingsFile(std::string("[config]\r\n") + test.key + "=" + test.fileValue + "\r\n");
     app.panel.create();
 
@@ -117,7 +117,7 @@ class OnlyTheExactOnIsOn : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     const SwitchCase& test = GetParam();
-    PanelHarness app;
+    SimulatedTool app;
     const std::string value = test.value;
     app.givenSettingsFile("[config]\r\nshadow=" + value + "\r\nbold=" + value +
                           "\r\nitalic=" + value + "\r\ncentext=" + value + "\r\n");
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Load, Colour255IsRedAndReachesTheOverlay) {
-    PanelHarness app;
+    SimulatedTool app;
     app.givenSettingsFile("[config]\r\ncolor=255\r\n");
     app.panel.create();
     EXPECT_EQ(app.state.textColor, 0x0000FFu);
@@ -150,7 +150,7 @@ TEST(Load, Colour255IsRedAndReachesTheOverlay) {
 }
 
 TEST(Load, FontAndColourAreTakenAsReadWithoutChecks) {
-    PanelHarness app;
+    SimulatedTool app;
     app.givenSettingsFile("[config]\r\nfont=\r\ncolor=-1\r\n");
     app.panel.create();
     EXPECT_EQ(app.state.fontName, "");
@@ -161,7 +161,7 @@ TEST(Load, FontAndColourAreTakenAsReadWithoutChecks) {
 }
 
 TEST(Load, HandEditedFileKeepsItsOtherBytesThroughTheRun) {
-    PanelHarness app;
+    SimulatedTool app;
     app.givenSettingsFile("; my settings\r\n[Config]\r\nFont = 黑体\r\nsize = 30\r\n\r\n[notes]\r\n"
                           "a=1\r\n");
     app.panel.create();
@@ -174,7 +174,7 @@ TEST(Load, HandEditedFileKeepsItsOtherBytesThroughTheRun) {
 }
 
 TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
     const int afterLoad = app.files.replacements();
 
@@ -218,7 +218,7 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
 }
 
 TEST(Writes, AnEmptyFaceFromTheFontChooserIsStoredAndWritten) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
     app.panel.userPicksFont("");
     EXPECT_EQ(app.state.fontName, "");
@@ -226,7 +226,7 @@ TEST(Writes, AnEmptyFaceFromTheFontChooserIsStoredAndWritten) {
 }
 
 TEST(Closing, WithTheOverlayOpenTheOverlaySavesTheGeometryOnceAndTheToggleIsLeftAlone) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
     app.panel.userClicksToggle();
     ASSERT_TRUE(app.overlay.exists());
@@ -247,7 +247,7 @@ TEST(Closing, WithTheOverlayOpenTheOverlaySavesTheGeometryOnceAndTheToggleIsLeft
 }
 
 TEST(Closing, AMoveToALeftEdgeOfMinus30IsShownAndSavedUnclamped) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
     app.panel.userClicksToggle();
     const int before = app.files.replacements();
@@ -268,21 +268,21 @@ TEST(Closing, AMoveToALeftEdgeOfMinus30IsShownAndSavedUnclamped) {
     app.panel.destroy();
     EXPECT_EQ(app.saved("left"), "-30");
 
-    PanelHarness nextRun; // clamped only at the next load
+    SimulatedTool nextRun; // clamped only at the next load
     nextRun.givenSettingsFile(*app.fileBytes());
     nextRun.panel.create();
     EXPECT_EQ(nextRun.state.overlayLeft, 0);
 }
 
 TEST(Closing, TheSubtitleAtTheFarRightOfAWideScreenComesBackThereNextRun) {
-    PanelHarness app;
+    SimulatedTool app;
     app.panel.create();
     app.panel.userMovesSlider(Slider::Left, 1900);
     app.panel.userMovesSlider(Slider::Width, 1900);
     app.panel.destroy();
     EXPECT_EQ(app.saved("left"), "1900");
 
-    PanelHarness nextRun;
+    SimulatedTool nextRun;
     nextRun.givenSettingsFile(*app.fileBytes());
     nextRun.panel.create();
     EXPECT_EQ(nextRun.state.overlayLeft, 1900);
@@ -294,7 +294,7 @@ TEST(Closing, TheSubtitleAtTheFarRightOfAWideScreenComesBackThereNextRun) {
 }
 
 TEST(FileProblems, ReadOnlyFileIsReadChangesStayInMemoryNothingIsShown) {
-    PanelHarness app;
+    SimulatedTool app;
     const std::string original = "[config]\r\nsize=500\r\nbold=on\r\n";
     app.givenSettingsFile(original);
     app.files.makeReadOnly(app.iniPath());
@@ -315,7 +315,7 @@ TEST(FileProblems, ReadOnlyFileIsReadChangesStayInMemoryNothingIsShown) {
 }
 
 TEST(FileProblems, ReadOnlyFolderGivesDefaultsAndNoFile) {
-    PanelHarness app;
+    SimulatedTool app;
     app.files.makeReadOnly(app.shell.programDirectory());
     app.panel.create();
     app.panel.userClicks(CheckBox::Bold);
@@ -328,7 +328,7 @@ TEST(FileProblems, ReadOnlyFolderGivesDefaultsAndNoFile) {
 
 TEST(FileProblems, AFolderOrAnUnreadableFileWhereTheFileShouldBeIsNeverReplaced) {
     for (const bool folder : {true, false}) {
-        PanelHarness app;
+        SimulatedTool app;
         if (folder) {
             app.files.makeFolder(app.iniPath());
         } else {
@@ -344,7 +344,7 @@ TEST(FileProblems, AFolderOrAnUnreadableFileWhereTheFileShouldBeIsNeverReplaced)
 }
 
 TEST(FileProblems, JunkAndHugeValuesLoadInRange) {
-    PanelHarness app;
+    SimulatedTool app;
     const char head[] = "\x00\x01\xFF\r\n[config]\r\nsize=";
     std::string junk(head, sizeof head - 1);
     junk += std::string(1 << 20, '9');

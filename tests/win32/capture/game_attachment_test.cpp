@@ -37,7 +37,7 @@ std::vector<std::string> moduleNames(GameProcessPort& port, ProcessId pid) {
 class RunningGame : public ::testing::Test {
 protected:
     pal4sim::SimGame game{simgameLaunch()};
-    CaptureRig rig;
+    RealGameMap rig;
     ProcessId pid = game.processId();
 };
 
@@ -87,7 +87,7 @@ TEST_F(RunningGame, WritesAimedAtAnEndedGameFailQuietly) {
 }
 
 TEST_F(RunningGame, DialogueTextReadsUpToItsTerminatingZero) {
-    rig.attach(pid);
+    rig.game.locateTextAddress(pid);
     ASSERT_TRUE(game.setText("张三：一句很长很长的话"));
     ASSERT_TRUE(game.setText("李四：短"));
     EXPECT_EQ(rig.game.readDialogueText(pid, rig.state.textAddress), "李四：短");
@@ -135,7 +135,7 @@ protected:
     }
 
     pal4sim::SimGame game{launch()};
-    CaptureRig rig;
+    RealGameMap rig;
 };
 
 TEST_P(DialogueModule, AnchorsTheTextAddress) {
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(FileNames, DialogueModule,
                          });
 
 TEST(EndedGame, KeepsTheTextAddressOfThePreviousOpening) {
-    CaptureRig rig;
+    RealGameMap rig;
     ProcessId pid = 0;
     {
         pal4sim::SimGame game{simgameLaunch()};
@@ -179,8 +179,11 @@ TEST(TextRegion, TextRunsToTheRegionsEndWithoutTerminatingZero) {
     pal4sim::SimGameLaunch launch = simgameLaunch();
     launch.textRegionSize = 4096;
     pal4sim::SimGame game{launch};
-    CaptureRig rig;
-    rig.attach(game.processId());
+    ToolOverRunningGame rig;
+    ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
+    ASSERT_TRUE(rig.openOverlay());
+    RealGameMap map;
+    map.game.locateTextAddress(game.processId());
     const auto report = game.report();
     ASSERT_TRUE(report);
     ASSERT_EQ(report->textRegionSize, 4096u);
@@ -191,9 +194,9 @@ TEST(TextRegion, TextRunsToTheRegionsEndWithoutTerminatingZero) {
     }
     ASSERT_EQ(game.setText(filling), 4096u);
 
-    EXPECT_EQ(rig.game.readDialogueText(game.processId(), rig.state.textAddress), filling);
-    EXPECT_EQ(rig.memory.readTextWholeRegion(game.processId(), rig.state.textAddress), filling);
-    rig.poller.pollTick();
+    EXPECT_EQ(map.game.readDialogueText(game.processId(), map.state.textAddress), filling);
+    EXPECT_EQ(map.memory.readTextWholeRegion(game.processId(), map.state.textAddress), filling);
+    rig.overlay.timerFires();
     EXPECT_EQ(rig.overlay.label().text, filling.substr(4));
 }
 

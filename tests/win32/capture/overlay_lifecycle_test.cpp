@@ -1,10 +1,6 @@
 // The toggle opening and closing the overlay over the running simulated game: the game's two
 // display values change on opening and are written back on closing, and the timer's ticks
 // show the game's line.
-#include "capture/overlay_lifecycle.hpp"
-#include "fakes/fake_file_store.hpp"
-#include "fakes/fake_shell.hpp"
-#include "settings/settings_file.hpp"
 #include "simgame_session.hpp"
 
 #include <gtest/gtest.h>
@@ -12,32 +8,11 @@
 namespace pal4::win32test {
 namespace {
 
-// The capture rig with the overlay's lifecycle and its events wired as the program wires them.
-struct OverlayRig final : CaptureRig, OverlayEvents {
-    testing::FakeShell shell;
-    testing::FakeFileStore files;
-    SettingsFile settings{state, files};
-    OverlayLifecycle lifecycle{state, port, game, overlay, panel, shell, settings};
-
-    OverlayRig() {
-        overlay.bind(*this);
-        state.panelOpen = true;
-        state.iniPath = "Pal4_Corvel.ini";
-        state.overlayWidth = 1024;
-        state.overlayHeight = 160;
-    }
-
-    void onOverlayCreated() override { lifecycle.onOverlayCreated(); }
-    void onOverlayMoved() override {}
-    void onOverlayDestroyed() override { lifecycle.onOverlayDestroyed(); }
-    void onPollTimer() override { poller.pollTick(); }
-};
-
 TEST(OverlayOverRunningGame, IsRefusedOnTheTitleScreenAndLeavesTheGameAlone) {
     pal4sim::SimGame game{simgameLaunch()};
-    OverlayRig rig;
+    ToolOverRunningGame rig;
 
-    rig.lifecycle.onToggleClicked();
+    rig.panel.userClicksToggle();
 
     EXPECT_FALSE(rig.overlay.exists());
     EXPECT_EQ(rig.shell.messages().size(), 1u);
@@ -49,11 +24,11 @@ TEST(OverlayOverRunningGame, IsRefusedOnTheTitleScreenAndLeavesTheGameAlone) {
 
 TEST(OverlayOverRunningGame, OpeningAndClosingChangeAndRestoreTheGamesValues) {
     pal4sim::SimGame game{simgameLaunch()};
-    OverlayRig rig;
+    ToolOverRunningGame rig;
     ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
     ASSERT_TRUE(game.setText("张三：<c1>你好</c>"));
 
-    rig.lifecycle.onToggleClicked();
+    rig.panel.userClicksToggle();
     ASSERT_TRUE(rig.overlay.exists());
     EXPECT_EQ(rig.state.gamePid, game.processId());
     auto report = game.report();
@@ -64,7 +39,7 @@ TEST(OverlayOverRunningGame, OpeningAndClosingChangeAndRestoreTheGamesValues) {
     rig.overlay.timerFires();
     EXPECT_EQ(rig.overlay.label().text, "你好");
 
-    rig.lifecycle.onToggleClicked();
+    rig.panel.userClicksToggle();
     EXPECT_FALSE(rig.overlay.exists());
     report = game.report();
     ASSERT_TRUE(report);
@@ -73,17 +48,17 @@ TEST(OverlayOverRunningGame, OpeningAndClosingChangeAndRestoreTheGamesValues) {
 }
 
 TEST(OverlayOverRunningGame, ClosesAfterTheGameHasEnded) {
-    OverlayRig rig;
+    ToolOverRunningGame rig;
     {
         pal4sim::SimGame game{simgameLaunch()};
         ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
-        rig.lifecycle.onToggleClicked();
+        rig.panel.userClicksToggle();
         ASSERT_TRUE(rig.overlay.exists());
     }
     rig.overlay.timerFires();
     EXPECT_EQ(rig.overlay.label().text, "");
 
-    rig.lifecycle.onToggleClicked();
+    rig.panel.userClicksToggle();
     EXPECT_FALSE(rig.overlay.exists());
     EXPECT_EQ(rig.state.gamePid, 0u);
 }

@@ -62,15 +62,15 @@ int main() {
         pal4sim::SimGameLaunch launch = simgameLaunch();
         launch.textRegionSize = regionSize;
         pal4sim::SimGame game{launch};
-        CaptureRig rig;
+        ToolOverRunningGame rig;
         game.setMarker(474.0f);
         game.setText("张三：是啊，<c1>山上</c>的花都开了。");
-        rig.attach(game.processId());
-        rig.poller.pollTick();
+        rig.openOverlay();
+        rig.overlay.timerFires();
         const int rounds = regionSize >= 16777216u ? 20 : regionSize >= 1048576u ? 50 : 300;
 
         const auto nothing = [] {};
-        const auto tick = [&] { rig.poller.pollTick(); };
+        const auto tick = [&] { rig.overlay.timerFires(); };
         print("tick, text unchanged", regionSize, measure(rounds, nothing, tick));
         print("tick, text changed", regionSize,
               measure(
@@ -82,10 +82,11 @@ int main() {
         // whole rest of the region.
         const pal4::ProcessId pid = game.processId();
         const pal4::GameAddress text = rig.state.textAddress;
+        pal4::ProcessMemory memory{rig.port};
         print("read text, chunks", regionSize,
-              measure(rounds, nothing, [&] { rig.memory.readText(pid, text); }));
+              measure(rounds, nothing, [&] { memory.readText(pid, text); }));
         print("read text, whole region", regionSize,
-              measure(rounds, nothing, [&] { rig.memory.readTextWholeRegion(pid, text); }));
+              measure(rounds, nothing, [&] { memory.readTextWholeRegion(pid, text); }));
     }
     return 0;
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-// Starting the simulated game for the Win32 tests, and the tool's capture classes wired to the
-// real process port with fakes for the windows.
+// Starting the simulated game for the Win32 tests, and the tool over the real process port
+// with fakes for the windows.
 
 #include "capture/game_memory_map.hpp"
-#include "capture/subtitle_poller.hpp"
-#include "fakes/fake_overlay.hpp"
-#include "fakes/fake_panel.hpp"
 #include "game_layout.hpp"
 #include "gameproc/process_memory.hpp"
+#include "harness/tool_harness.hpp"
 #include "real_game_process.hpp"
 #include "simgame_client.hpp"
 
@@ -37,24 +35,29 @@ inline std::wstring lowerCaseModulePath() {
     return pal4sim::windowsPath(simgameDirectory() + "/lower/oiramlook.dll");
 }
 
-// The tool's reading side, as the overlay's creation leaves it: the game memory map over the
-// real process port, and the poller writing to a fake overlay label and a fake edit box.
-struct CaptureRig {
+// The game memory map over the real process port, for the tests of the map itself.
+struct RealGameMap {
     AppState state;
     RealGameProcessPort port;
     ProcessMemory memory{port};
     GameMemoryMap game{state, port, memory};
-    testing::FakeOverlay overlay;
-    testing::FakePanel panel;
-    SubtitlePoller poller{state, game, overlay, panel};
+};
 
-    // What onOverlayCreated resolves before the first tick.
-    void attach(ProcessId pid) {
-        state.gamePid = pid;
-        state.lastText.clear();
-        game.locateTextAddress(pid);
-        state.blankFlagAddress = game.blankFlagAddressOf(pid);
-        overlay.setLabelText(" ");
+// What outlives one run of the tool: the real process port, the shell and the files.
+struct RunningGameMachine {
+    RealGameProcessPort port;
+    testing::FakeShell shell;
+    testing::FakeFileStore files;
+};
+
+// The whole tool over the running simulated game, its panel made as at start-up.
+struct ToolOverRunningGame : RunningGameMachine, testing::ToolHarness {
+    ToolOverRunningGame() : ToolHarness(port, shell, files) { panel.create(); }
+
+    // The user presses the toggle; over a game in progress the overlay opens.
+    bool openOverlay() {
+        panel.userClicksToggle();
+        return overlay.exists();
     }
 };
 

@@ -21,9 +21,9 @@ struct TickStep {
 
 TEST(SubtitlePolling, GameLinesBecomeSubtitles) {
     pal4sim::SimGame game{simgameLaunch()};
-    CaptureRig rig;
+    ToolOverRunningGame rig;
     ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
-    rig.attach(game.processId());
+    ASSERT_TRUE(rig.openOverlay());
 
     const std::vector<TickStep> steps{
         // A speaker's line loses the name.
@@ -55,7 +55,7 @@ TEST(SubtitlePolling, GameLinesBecomeSubtitles) {
         if (step.text) {
             ASSERT_TRUE(game.setText(*step.text));
         }
-        rig.poller.pollTick();
+        rig.overlay.timerFires();
         EXPECT_EQ(rig.overlay.label().text, step.label) << "step " << i;
         EXPECT_EQ(rig.panel.editText(), step.editBox) << "step " << i;
     }
@@ -63,14 +63,15 @@ TEST(SubtitlePolling, GameLinesBecomeSubtitles) {
 
 TEST(SubtitlePolling, AnUnchangedLineIsNotSetAgain) {
     pal4sim::SimGame game{simgameLaunch()};
-    CaptureRig rig;
-    rig.attach(game.processId());
+    ToolOverRunningGame rig;
+    ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
+    ASSERT_TRUE(rig.openOverlay());
     ASSERT_TRUE(game.setText("张三：你好"));
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
     rig.overlay.clearCalls();
 
-    rig.poller.pollTick();
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
+    rig.overlay.timerFires();
 
     EXPECT_TRUE(rig.overlay.calls().empty());
     EXPECT_EQ(rig.overlay.label().text, "你好");
@@ -78,30 +79,32 @@ TEST(SubtitlePolling, AnUnchangedLineIsNotSetAgain) {
 
 TEST(SubtitlePolling, TheGameEndingBetweenTicksBlanksTheSubtitle) {
     pal4sim::SimGame game{simgameLaunch()};
-    CaptureRig rig;
-    rig.attach(game.processId());
+    ToolOverRunningGame rig;
+    ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
+    ASSERT_TRUE(rig.openOverlay());
     ASSERT_TRUE(game.setText("张三：你好"));
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
     ASSERT_EQ(rig.overlay.label().text, "你好");
 
     game.stop();
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
     EXPECT_EQ(rig.overlay.label().text, "");
     EXPECT_EQ(rig.panel.editText(), "张三：你好");
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
     EXPECT_EQ(rig.overlay.label().text, "");
     EXPECT_TRUE(rig.state.lastText.empty());
 }
 
 TEST(SubtitlePolling, AnUnreadableTextPointerLeavesTheIdleSubtitle) {
     pal4sim::SimGame game{simgameLaunch()};
-    CaptureRig rig;
+    ToolOverRunningGame rig;
     ASSERT_TRUE(game.setTextPointer(0xFFFFFFFF));
-    rig.attach(game.processId());
+    ASSERT_TRUE(game.setMarker(pal4sim::PLAYING_MARKER));
+    ASSERT_TRUE(rig.openOverlay());
     ASSERT_EQ(rig.state.textAddress, 0xFFFFFFFFu);
 
-    rig.poller.pollTick();
-    rig.poller.pollTick();
+    rig.overlay.timerFires();
+    rig.overlay.timerFires();
 
     EXPECT_EQ(rig.overlay.label().text, " ");
 }
@@ -115,23 +118,23 @@ TEST(SubtitlePolling, FollowsTheGamesOwnScript) {
     launch.lineMs = 300;
     launch.breakMs = 300;
     pal4sim::SimGame game{launch};
-    CaptureRig rig;
+    ToolOverRunningGame rig;
     const ProcessId pid = game.processId();
-    EXPECT_FALSE(rig.game.isInGame(pid));
+    RealGameMap map;
+    EXPECT_FALSE(map.game.isInGame(pid));
 
     const ULONGLONG deadline = GetTickCount64() + 20000;
-    while (!rig.game.isInGame(pid) && GetTickCount64() < deadline) {
+    while (!map.game.isInGame(pid) && GetTickCount64() < deadline) {
         Sleep(50);
     }
-    ASSERT_TRUE(rig.game.isInGame(pid));
-    rig.attach(pid);
+    ASSERT_TRUE(rig.openOverlay());
 
     std::vector<std::string> wanted{"今天的天气真好。", "是啊，山上的花都开了。", "",
                                     "年轻人，此路不通。", "前方有告示：山路塌了。"};
     std::vector<std::string> seen;
     std::size_t next = 0;
     while (next < wanted.size() && GetTickCount64() < deadline) {
-        rig.poller.pollTick();
+        rig.overlay.timerFires();
         if (seen.empty() || seen.back() != rig.overlay.label().text) {
             seen.push_back(rig.overlay.label().text);
         }
