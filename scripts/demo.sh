@@ -108,6 +108,17 @@ wait_for_window() {
     echo "$window"
 }
 
+# A number of the panel's design at 96 DPI, read from the header that the exe is built from.
+panel_design_number() {
+    sed -n "s/.*static constexpr int $1 = \([0-9]*\);.*/\1/p" src/win32/panel_window.hpp | grep .
+}
+
+# Left, top, width and height of the toggle button, from the panel's table of controls.
+toggle_button_design() {
+    sed -n 's/.*{ID_TOGGLE, ControlKind::PushButton, \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\),.*/\1 \2 \3 \4/p' \
+        src/win32/panel_layout.hpp | grep .
+}
+
 # Presses the panel's toggle button as a user would, to open the subtitles over the game. The
 # panel's X window holds Wine's own frame; the client area is centred across its width.
 press_toggle() {
@@ -117,12 +128,22 @@ press_toggle() {
         note "the tool's panel did not appear"
         return 0
     fi
+    # The design numbers come from the panel's own layout, so a moved button is still hit.
+    local client button
+    client=$(panel_design_number DESIGN_CLIENT_WIDTH) && client="$client $(panel_design_number DESIGN_CLIENT_HEIGHT)" &&
+        button=$(toggle_button_design) || {
+        note "the panel's design numbers were not found in src/win32/; the toggle is not pressed"
+        return 0
+    }
+    local client_width client_height left top width height
+    read -r client_width client_height <<<"$client"
+    read -r left top width height <<<"$button"
     local WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$panel")"
-    local frame=$(((WIDTH - 434) / 2))
-    local caption=$((HEIGHT - 360 - frame))
-    # The toggle button's centre in the panel's client area: 222 + 56/2, 25 + 32/2.
-    xdotool mousemove --window "$panel" $((frame + 250)) $((caption + 41)) click 1
+    local frame=$(((WIDTH - client_width) / 2))
+    local caption=$((HEIGHT - client_height - frame))
+    xdotool mousemove --window "$panel" $((frame + left + width / 2)) \
+        $((caption + top + height / 2)) click 1
 }
 
 if $headless; then

@@ -1,12 +1,12 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
+#include "ports/panel_texts.hpp"
+#include "settings/disk_file_store.hpp"
 #include "win32/game_process_win32.hpp"
 #include "win32/overlay_window.hpp"
 #include "win32/panel_window.hpp"
 #include "win32/shell_win32.hpp"
-#include "settings/disk_file_store.hpp"
-#include "ui/panel_texts.hpp"
 
 #include <windows.h>
 

@@ -1,24 +1,15 @@
 #pragma once
 
-#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
+#include "core/app_state.hpp"
 #include "ports/game_process_port.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
+#include "ports/panel_texts.hpp"
 #include "ports/shell_port.hpp"
 #include "settings/settings_file.hpp"
 
-#include <string_view>
-
 namespace pal4 {
-
-// Captions of the toggle button 按钮1.
-inline constexpr std::string_view TOGGLE_CAPTION_CLOSED = "外挂字幕";
-inline constexpr std::string_view TOGGLE_CAPTION_OPEN = "去除字幕";
-
-// The one message the tool ever shows: the game is not running or no game is in progress.
-inline constexpr std::string_view REFUSAL_MESSAGE_TEXT = "请先进入仙剑4";
-inline constexpr std::string_view REFUSAL_MESSAGE_TITLE = "提示";
 
 // Opens and closes the subtitle overlay. Opening attaches to the game, styles and places the
 // window, changes two values inside the game and starts the poller; every way of closing runs

@@ -10,6 +10,13 @@ namespace pal4 {
 // The overlay's background colour, made see-through by the layered window.
 inline constexpr ColorRef OVERLAY_COLOR_KEY = 0x00000001;
 
+// Where a new overlay window stands and how big it is, in screen pixels, until the opening
+// places it where the settings say.
+inline constexpr std::int32_t OVERLAY_DESIGN_LEFT = 50;
+inline constexpr std::int32_t OVERLAY_DESIGN_TOP = 50;
+inline constexpr std::int32_t OVERLAY_DESIGN_WIDTH = 1024;
+inline constexpr std::int32_t OVERLAY_DESIGN_HEIGHT = 160;
+
 // The period of the subtitle poller.
 inline constexpr std::uint32_t POLL_INTERVAL_MS = 100;
 

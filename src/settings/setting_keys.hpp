@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/game_address.hpp"
+
 #include <string_view>
 
 namespace pal4 {
@@ -21,15 +23,12 @@ inline constexpr std::string_view KEY_TOP = "top";
 inline constexpr std::string_view KEY_WIDTH = "width";
 inline constexpr std::string_view KEY_HEIGHT = "height";
 
-// Defaults used when the file, the section or the key is absent.
+// Defaults used when the file, the section or the key is absent; the panel's font chooser and
+// colour picker show the same before the load. The sliders' defaults are in their table,
+// ui/slider_table.hpp.
 inline constexpr std::string_view DEFAULT_FONT = "\xCB\xCE\xCC\xE5"; // SimSun (song ti) in GB2312
-inline constexpr std::string_view DEFAULT_COLOR = "16777215";        // white, 0xFFFFFF
-inline constexpr std::string_view DEFAULT_SIZE = "20";
+inline constexpr ColorRef DEFAULT_TEXT_COLOR = 0xFFFFFF;             // white, saved as 16777215
 inline constexpr std::string_view DEFAULT_SWITCH = "off";
-inline constexpr std::string_view DEFAULT_LEFT = "10";
-inline constexpr std::string_view DEFAULT_TOP = "640";
-inline constexpr std::string_view DEFAULT_WIDTH = "1024";
-inline constexpr std::string_view DEFAULT_HEIGHT = "160";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";

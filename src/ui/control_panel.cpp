@@ -1,10 +1,10 @@
 #include "ui/control_panel.hpp"
 
 #include "overlay/subtitle_appearance.hpp"
+#include "ports/panel_texts.hpp"
 #include "settings/decimal_integer.hpp"
 #include "settings/setting_keys.hpp"
 #include "settings/settings_file.hpp"
-#include "ui/panel_texts.hpp"
 #include "ui/value_caption.hpp"
 
 #include <string>

@@ -4,11 +4,17 @@
 #include "settings/setting_keys.hpp"
 #include "settings/settings_file.hpp"
 #include "ui/control_panel.hpp"
+#include "ui/slider_table.hpp"
 
 namespace pal4 {
 
-std::int32_t PanelLifecycle::readNumber(std::string_view key, std::string_view defaultValue) {
-    return textToInt32(settings_.readSetting(key, defaultValue));
+std::int32_t PanelLifecycle::readNumber(std::string_view key, std::int32_t defaultValue) {
+    return textToInt32(settings_.readSetting(key, int32ToText(defaultValue)));
+}
+
+std::int32_t PanelLifecycle::readSlider(Slider slider) {
+    const SliderRow& row = sliderRow(slider);
+    return readNumber(row.settingsKey, row.defaultValue);
 }
 
 bool PanelLifecycle::readSwitch(std::string_view key) {
@@ -23,10 +29,11 @@ void PanelLifecycle::onPanelCreated() {
     state_.fontName = settings_.readSetting(KEY_FONT, DEFAULT_FONT);
     panel_.setFontFace(state_.fontName);
 
-    state_.textColor = static_cast<ColorRef>(readNumber(KEY_COLOR, DEFAULT_COLOR));
+    state_.textColor =
+        static_cast<ColorRef>(readNumber(KEY_COLOR, static_cast<std::int32_t>(DEFAULT_TEXT_COLOR)));
     panel_.setColor(state_.textColor);
 
-    panel_.setSliderPosition(Slider::FontSize, readNumber(KEY_SIZE, DEFAULT_SIZE));
+    panel_.setSliderPosition(Slider::FontSize, readSlider(Slider::FontSize));
     controls_.onFontSizeChanged();
 
     const bool shadow = readSwitch(KEY_SHADOW);
@@ -36,10 +43,10 @@ void PanelLifecycle::onPanelCreated() {
     panel_.setChecked(CheckBox::Italic, readSwitch(KEY_ITALIC));
     panel_.setChecked(CheckBox::Centre, readSwitch(KEY_CENTRE));
 
-    panel_.setSliderPosition(Slider::Left, readNumber(KEY_LEFT, DEFAULT_LEFT));
-    panel_.setSliderPosition(Slider::Top, readNumber(KEY_TOP, DEFAULT_TOP));
-    panel_.setSliderPosition(Slider::Width, readNumber(KEY_WIDTH, DEFAULT_WIDTH));
-    panel_.setSliderPosition(Slider::Height, readNumber(KEY_HEIGHT, DEFAULT_HEIGHT));
+    panel_.setSliderPosition(Slider::Left, readSlider(Slider::Left));
+    panel_.setSliderPosition(Slider::Top, readSlider(Slider::Top));
+    panel_.setSliderPosition(Slider::Width, readSlider(Slider::Width));
+    panel_.setSliderPosition(Slider::Height, readSlider(Slider::Height));
 
     controls_.onLeftChanged();
     controls_.onTopChanged();

@@ -27,7 +27,8 @@ public:
     void onPanelDestroying();
 
 private:
-    std::int32_t readNumber(std::string_view key, std::string_view defaultValue);
+    std::int32_t readNumber(std::string_view key, std::int32_t defaultValue);
+    std::int32_t readSlider(Slider slider);
     bool readSwitch(std::string_view key);
 
     AppState& state_;

@@ -14,7 +14,7 @@ constexpr DWORD OVERLAY_EX_STYLE = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 } // namespace
 
 OverlayWindow::OverlayWindow(HINSTANCE instance)
-    : BaseWindow(instance), label_(DESIGN_WIDTH, DESIGN_HEIGHT) {}
+    : BaseWindow(instance), label_(OVERLAY_DESIGN_WIDTH, OVERLAY_DESIGN_HEIGHT) {}
 
 OverlayWindow::~OverlayWindow() {
     // Only when the program ends with the overlay still open.
@@ -29,11 +29,11 @@ void OverlayWindow::create() {
     if (window_ || !registerClass(overlayClass)) {
         return;
     }
-    position_ = {DESIGN_LEFT, DESIGN_TOP};
+    position_ = {OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
     label_.setText(std::string(IDLE_LABEL_TEXT));
     // The creation handler may have closed the window again.
-    if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, DESIGN_LEFT, DESIGN_TOP, DESIGN_WIDTH,
-                     DESIGN_HEIGHT)) {
+    if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP,
+                     OVERLAY_DESIGN_WIDTH, OVERLAY_DESIGN_HEIGHT)) {
         // Not activated: the game keeps the keyboard until the user clicks the subtitle.
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         UpdateWindow(window_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "overlay/overlay_constants.hpp"
 #include "ports/overlay_port.hpp"
 #include "win32/base_window.hpp"
 #include "win32/subtitle_label.hpp"
@@ -20,11 +21,6 @@ namespace pal4::win32 {
 // DC, and the window puts them on screen with one blit.
 class OverlayWindow final : public OverlayPort, public BaseWindow<OverlayWindow, OverlayEvents> {
 public:
-    // Design geometry in screen pixels, replaced by the saved geometry when the overlay opens.
-    static constexpr int DESIGN_LEFT = 50;
-    static constexpr int DESIGN_TOP = 50;
-    static constexpr int DESIGN_WIDTH = 1024;
-    static constexpr int DESIGN_HEIGHT = 160;
     static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesOverlay";
     // The id of the poll timer 时钟1, the window's only timer.
     static constexpr UINT_PTR POLL_TIMER_ID = 1;
@@ -82,7 +78,7 @@ private:
     void fontChanged();
 
     // The position last reported, so a move event is raised only for a real change.
-    POINT position_{DESIGN_LEFT, DESIGN_TOP};
+    POINT position_{OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
     SubtitleLabel label_;
 };
 

@@ -2,9 +2,11 @@
 
 #include "core/game_address.hpp"
 #include "ports/panel_port.hpp"
+#include "ports/panel_texts.hpp"
+#include "ui/slider_table.hpp"
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 
 namespace pal4::win32 {
@@ -52,15 +54,17 @@ struct ControlDesign {
     ControlFont font = ControlFont::PanelDefault;
 };
 
-inline constexpr ColorRef CAPTION_BLACK = 0x000000;
-inline constexpr ColorRef POSITION_CAPTION_COLOR = 0xFF8800; // red 0, green 136, blue 255
-inline constexpr ColorRef SIZE_CAPTION_COLOR = 0x8050FF;     // red 255, green 80, blue 128
 inline constexpr ColorRef SHADOW_BOX_BACKGROUND = 0xECECEC;
 inline constexpr ColorRef HELP_BOX_BACKGROUND = 0xFFFFFF;
 
+// The colour of a slider's value caption, from the slider table.
+constexpr ColorRef ink(Slider slider) {
+    return sliderRow(slider).captionColor;
+}
+
 inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
-    {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, CAPTION_BLACK, {}},
-    {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, "外挂字幕", {}, {}},
+    {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
+    {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
     {ID_FONT_SIZE_SLIDER, ControlKind::Slider, 8, 32, 200, 32, nullptr, {}, {}},
     {ID_FONT_CHOOSER, ControlKind::FontChooser, 2, 72, 120, 23, nullptr, {}, {}},
@@ -69,12 +73,12 @@ inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
     {ID_ITALIC, ControlKind::CheckBox, 264, 72, 48, 24, "斜体", {}, {}, ControlFont::Italic},
     {ID_SHADOW, ControlKind::CheckBox, 321, 75, 14, 16, nullptr, {}, SHADOW_BOX_BACKGROUND},
     {ID_CENTRE, ControlKind::CheckBox, 376, 72, 44, 24, "居中", {}, {}},
-    {ID_LEFT_CAPTION, ControlKind::Label, 46, 104, 128, 16, nullptr, POSITION_CAPTION_COLOR, {}},
-    {ID_TOP_CAPTION, ControlKind::Label, 258, 103, 128, 16, nullptr, POSITION_CAPTION_COLOR, {}},
+    {ID_LEFT_CAPTION, ControlKind::Label, 46, 104, 128, 16, nullptr, ink(Slider::Left), {}},
+    {ID_TOP_CAPTION, ControlKind::Label, 258, 103, 128, 16, nullptr, ink(Slider::Top), {}},
     {ID_LEFT_SLIDER, ControlKind::Slider, 8, 123, 200, 32, nullptr, {}, {}},
     {ID_TOP_SLIDER, ControlKind::Slider, 220, 124, 200, 32, nullptr, {}, {}},
-    {ID_WIDTH_CAPTION, ControlKind::Label, 46, 168, 128, 16, nullptr, SIZE_CAPTION_COLOR, {}},
-    {ID_HEIGHT_CAPTION, ControlKind::Label, 258, 168, 128, 16, nullptr, SIZE_CAPTION_COLOR, {}},
+    {ID_WIDTH_CAPTION, ControlKind::Label, 46, 168, 128, 16, nullptr, ink(Slider::Width), {}},
+    {ID_HEIGHT_CAPTION, ControlKind::Label, 258, 168, 128, 16, nullptr, ink(Slider::Height), {}},
     {ID_WIDTH_SLIDER, ControlKind::Slider, 8, 187, 200, 32, nullptr, {}, {}},
     {ID_HEIGHT_SLIDER, ControlKind::Slider, 220, 189, 200, 32, nullptr, {}, {}},
     {ID_HELP_BOX, ControlKind::EditBox, 2, 240, 424, 64, nullptr, {}, HELP_BOX_BACKGROUND},
@@ -107,21 +111,26 @@ inline constexpr std::array<PaintedLabelDesign, 5> PANEL_PAINTED_LABELS{{
     {PaintedLabelRole::ClubLink, 211, 306, 85, 16, "Tessaly", LINK_COLOR, true}, // 透明标签4
 }};
 
-// The slider that a PanelPort slider names, and back.
+// The trackbar and the value caption of each slider, in the order of SLIDER_TABLE.
+struct SliderControls {
+    ControlId slider;
+    ControlId caption;
+};
+
+inline constexpr std::array<SliderControls, SLIDER_TABLE.size()> SLIDER_CONTROLS{{
+    {ID_FONT_SIZE_SLIDER, ID_FONT_SIZE_CAPTION},
+    {ID_LEFT_SLIDER, ID_LEFT_CAPTION},
+    {ID_TOP_SLIDER, ID_TOP_CAPTION},
+    {ID_WIDTH_SLIDER, ID_WIDTH_CAPTION},
+    {ID_HEIGHT_SLIDER, ID_HEIGHT_CAPTION},
+}};
+
 constexpr ControlId sliderControl(Slider slider) {
-    switch (slider) {
-    case Slider::FontSize:
-        return ID_FONT_SIZE_SLIDER;
-    case Slider::Left:
-        return ID_LEFT_SLIDER;
-    case Slider::Top:
-        return ID_TOP_SLIDER;
-    case Slider::Width:
-        return ID_WIDTH_SLIDER;
-    case Slider::Height:
-        return ID_HEIGHT_SLIDER;
-    }
-    return ID_FONT_SIZE_SLIDER;
+    return SLIDER_CONTROLS[static_cast<std::size_t>(slider)].slider;
+}
+
+constexpr ControlId captionControl(ValueCaption caption) {
+    return SLIDER_CONTROLS[static_cast<std::size_t>(caption)].caption;
 }
 
 constexpr ControlId checkBoxControl(CheckBox box) {
@@ -140,44 +149,8 @@ constexpr ControlId checkBoxControl(CheckBox box) {
     return ID_BOLD;
 }
 
-constexpr ControlId captionControl(ValueCaption caption) {
-    switch (caption) {
-    case ValueCaption::FontSize:
-        return ID_FONT_SIZE_CAPTION;
-    case ValueCaption::Left:
-        return ID_LEFT_CAPTION;
-    case ValueCaption::Top:
-        return ID_TOP_CAPTION;
-    case ValueCaption::Width:
-        return ID_WIDTH_CAPTION;
-    case ValueCaption::Height:
-        return ID_HEIGHT_CAPTION;
-    }
-    return ID_FONT_SIZE_CAPTION;
-}
-
-// The design position of each slider; the panel's creation replaces them from the settings.
-constexpr std::int32_t designSliderPosition(Slider slider) {
-    switch (slider) {
-    case Slider::FontSize:
-        return 20;
-    case Slider::Left:
-        return 4;
-    case Slider::Top:
-        return 636;
-    case Slider::Width:
-        return 1024;
-    case Slider::Height:
-        return 160;
-    }
-    return 0;
-}
-
-inline constexpr std::array<Slider, 5> ALL_SLIDERS{Slider::FontSize, Slider::Left, Slider::Top,
-                                                   Slider::Width, Slider::Height};
-
-inline constexpr const char* DESIGN_FONT_FACE = "宋体";
-inline constexpr ColorRef DESIGN_COLOR = 0xFFFFFF;
+// The face of the panel's own texts.
+inline constexpr const char* PANEL_FONT_FACE = "宋体";
 inline constexpr int PANEL_FONT_HEIGHT = 12; // design pixels, for the panel's own font
 inline constexpr int FONT_LIST_HEIGHT = 300; // the font chooser's drop-down, design pixels
 

@@ -1,6 +1,6 @@
 #include "win32/panel_window.hpp"
 
-#include "ui/slider_ranges.hpp"
+#include "ui/slider_table.hpp"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -91,34 +91,18 @@ void PanelWindow::onCommand(int controlId, unsigned notification) {
 }
 
 void PanelWindow::onSliderScrolled(HWND trackbar) {
-    for (const Slider slider : ALL_SLIDERS) {
-        if (control(sliderControl(slider)) != trackbar) {
+    for (const SliderRow& row : SLIDER_TABLE) {
+        if (control(sliderControl(row.slider)) != trackbar) {
             continue;
         }
         // A trackbar reports every step of a drag and its end; only a new position is a change.
-        const std::int32_t position = sliderPosition(slider);
-        std::int32_t& last = lastSliderPositions_[static_cast<std::size_t>(slider)];
+        const std::int32_t position = sliderPosition(row.slider);
+        std::int32_t& last = lastSliderPositions_[static_cast<std::size_t>(row.slider)];
         if (position == last || !events_) {
             return;
         }
         last = position;
-        switch (slider) {
-        case Slider::FontSize:
-            events_->onFontSizeChanged();
-            break;
-        case Slider::Left:
-            events_->onLeftChanged();
-            break;
-        case Slider::Top:
-            events_->onTopChanged();
-            break;
-        case Slider::Width:
-            events_->onWidthChanged();
-            break;
-        case Slider::Height:
-            events_->onHeightChanged();
-            break;
-        }
+        (events_->*row.changed)();
         return;
     }
 }

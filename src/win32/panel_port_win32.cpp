@@ -1,6 +1,6 @@
 #include "win32/panel_window.hpp"
 
-#include "ui/slider_ranges.hpp"
+#include "ui/slider_table.hpp"
 #include "win32/gb2312.hpp"
 
 #include <commctrl.h>
@@ -31,7 +31,7 @@ std::int32_t PanelWindow::sliderPosition(Slider slider) const {
 }
 
 void PanelWindow::setSliderPosition(Slider slider, std::int32_t position) {
-    const std::int32_t held = sliderRange(slider).clamp(position);
+    const std::int32_t held = sliderRow(slider).range.clamp(position);
     lastSliderPositions_[static_cast<std::size_t>(slider)] = held;
     SendMessageW(control(sliderControl(slider)), TBM_SETPOS, TRUE, held);
 }

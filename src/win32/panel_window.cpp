@@ -1,6 +1,6 @@
 #include "win32/panel_window.hpp"
 
-#include "ui/slider_ranges.hpp"
+#include "ui/slider_table.hpp"
 #include "win32/gb2312.hpp"
 #include "win32/resource_ids.h"
 
@@ -67,8 +67,8 @@ int CALLBACK collectFontFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LP
 
 PanelWindow::PanelWindow(HINSTANCE instance, std::string helpText)
     : BaseWindow(instance), helpText_(std::move(helpText)) {
-    for (const Slider slider : ALL_SLIDERS) {
-        lastSliderPositions_[static_cast<std::size_t>(slider)] = designSliderPosition(slider);
+    for (const SliderRow& row : SLIDER_TABLE) {
+        lastSliderPositions_[static_cast<std::size_t>(row.slider)] = row.designPosition;
     }
 }
 
@@ -125,17 +125,16 @@ void PanelWindow::createControls() {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_,
                         nullptr);
     }
-    for (const Slider slider : ALL_SLIDERS) {
-        const HWND trackbar = control(sliderControl(slider));
-        const SliderRange range = sliderRange(slider);
-        SendMessageW(trackbar, TBM_SETRANGEMIN, FALSE, range.minimum);
-        SendMessageW(trackbar, TBM_SETRANGEMAX, FALSE, range.maximum);
-        SendMessageW(trackbar, TBM_SETLINESIZE, 0, 1);
-        SendMessageW(trackbar, TBM_SETPAGESIZE, 0, 5);
-        SendMessageW(trackbar, TBM_SETPOS, TRUE, designSliderPosition(slider));
+    for (const SliderRow& row : SLIDER_TABLE) {
+        const HWND trackbar = control(sliderControl(row.slider));
+        SendMessageW(trackbar, TBM_SETRANGEMIN, FALSE, row.range.minimum);
+        SendMessageW(trackbar, TBM_SETRANGEMAX, FALSE, row.range.maximum);
+        SendMessageW(trackbar, TBM_SETLINESIZE, 0, row.lineStep);
+        SendMessageW(trackbar, TBM_SETPAGESIZE, 0, row.pageStep);
+        SendMessageW(trackbar, TBM_SETPOS, TRUE, row.designPosition);
     }
     fillFontChooser();
-    setFontFace(DESIGN_FONT_FACE);
+    setFontFace(std::string(DEFAULT_FONT));
     SetWindowTextW(control(ID_HELP_BOX), widenGb2312(helpText_).c_str());
     shadowBoxBrush_.reset(CreateSolidBrush(SHADOW_BOX_BACKGROUND));
     helpBoxBrush_.reset(CreateSolidBrush(HELP_BOX_BACKGROUND));
@@ -193,7 +192,7 @@ UniqueFontHandle PanelWindow::makeFont(LONG weight, bool italic, bool underline)
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = widenGb2312(DESIGN_FONT_FACE);
+    const std::wstring face = widenGb2312(PANEL_FONT_FACE);
     face.copy(font.lfFaceName, LF_FACESIZE - 1);
     return UniqueFontHandle(CreateFontIndirectW(&font));
 }

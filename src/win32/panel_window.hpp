@@ -84,7 +84,7 @@ private:
     std::string helpText_;
 
     std::array<std::int32_t, 5> lastSliderPositions_{};
-    ColorRef color_ = DESIGN_COLOR;
+    ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
 
     UniqueFontHandle panelFont_;

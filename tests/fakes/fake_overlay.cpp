@@ -1,5 +1,7 @@
 #include "fakes/fake_overlay.hpp"
 
+#include "overlay/overlay_constants.hpp"
+
 #include <stdexcept>
 
 namespace pal4::testing {
@@ -18,17 +20,17 @@ void FakeOverlay::create() {
     }
     // A new window stands at its design place with its design label.
     exists_ = true;
-    left_ = 50;
-    top_ = 50;
-    width_ = 1024;
-    height_ = 160;
+    left_ = OVERLAY_DESIGN_LEFT;
+    top_ = OVERLAY_DESIGN_TOP;
+    width_ = OVERLAY_DESIGN_WIDTH;
+    height_ = OVERLAY_DESIGN_HEIGHT;
     timerInterval_ = 0;
     colorKey_.reset();
     label_ = FakeLabel{};
-    label_.text = " ";
+    label_.text = std::string(IDLE_LABEL_TEXT);
     label_.fontFace = "楷体_GB2312";
-    label_.width = 1024;
-    label_.height = 160;
+    label_.width = OVERLAY_DESIGN_WIDTH;
+    label_.height = OVERLAY_DESIGN_HEIGHT;
     events().onOverlayCreated();
 }
 

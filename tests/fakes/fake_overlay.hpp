@@ -1,5 +1,6 @@
 #pragma once
 
+#include "overlay/overlay_constants.hpp"
 #include "ports/overlay_port.hpp"
 
 #include <optional>
@@ -73,10 +74,10 @@ private:
 
     OverlayEvents* events_ = nullptr;
     bool exists_ = false;
-    std::int32_t left_ = 50;
-    std::int32_t top_ = 50;
-    std::int32_t width_ = 1024;
-    std::int32_t height_ = 160;
+    std::int32_t left_ = OVERLAY_DESIGN_LEFT;
+    std::int32_t top_ = OVERLAY_DESIGN_TOP;
+    std::int32_t width_ = OVERLAY_DESIGN_WIDTH;
+    std::int32_t height_ = OVERLAY_DESIGN_HEIGHT;
     std::uint32_t timerInterval_ = 0;
     std::optional<ColorRef> colorKey_;
     int movedEvents_ = 0;

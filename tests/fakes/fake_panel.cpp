@@ -1,7 +1,5 @@
 #include "fakes/fake_panel.hpp"
 
-#include "ui/slider_ranges.hpp"
-
 #include <stdexcept>
 
 namespace pal4::testing {
@@ -18,6 +16,14 @@ std::size_t indexOf(ValueCaption caption) {
 }
 } // namespace
 
+std::array<std::int32_t, SLIDER_TABLE.size()> FakePanel::designPositions() {
+    std::array<std::int32_t, SLIDER_TABLE.size()> positions{};
+    for (const SliderRow& row : SLIDER_TABLE) {
+        positions[indexOf(row.slider)] = row.designPosition;
+    }
+    return positions;
+}
+
 PanelEvents& FakePanel::events() {
     if (events_ == nullptr) {
         throw std::logic_error("FakePanel used before bind()");
@@ -31,7 +37,7 @@ std::int32_t FakePanel::sliderPosition(Slider slider) const {
 
 void FakePanel::setSliderPosition(Slider slider, std::int32_t position) {
     calls_.push_back("setSliderPosition");
-    sliders_[indexOf(slider)] = sliderRange(slider).clamp(position);
+    sliders_[indexOf(slider)] = sliderRow(slider).range.clamp(position);
 }
 
 bool FakePanel::isChecked(CheckBox box) const {
@@ -79,24 +85,8 @@ const std::string& FakePanel::caption(ValueCaption caption) const {
 }
 
 void FakePanel::userMovesSlider(Slider slider, std::int32_t position) {
-    sliders_[indexOf(slider)] = sliderRange(slider).clamp(position);
-    switch (slider) {
-    case Slider::FontSize:
-        events().onFontSizeChanged();
-        break;
-    case Slider::Left:
-        events().onLeftChanged();
-        break;
-    case Slider::Top:
-        events().onTopChanged();
-        break;
-    case Slider::Width:
-        events().onWidthChanged();
-        break;
-    case Slider::Height:
-        events().onHeightChanged();
-        break;
-    }
+    sliders_[indexOf(slider)] = sliderRow(slider).range.clamp(position);
+    (events().*sliderRow(slider).changed)();
 }
 
 void FakePanel::userClicks(CheckBox box) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ports/panel_port.hpp"
+#include "ports/panel_texts.hpp"
+#include "ui/slider_table.hpp"
 
 #include <array>
 #include <cstddef>
@@ -53,16 +55,17 @@ public:
     const std::vector<std::string>& calls() const { return calls_; }
 
 private:
+    static std::array<std::int32_t, SLIDER_TABLE.size()> designPositions();
     PanelEvents& events();
 
     PanelEvents* events_ = nullptr;
-    std::array<std::int32_t, 5> sliders_{20, 4, 636, 1024, 160};
+    std::array<std::int32_t, SLIDER_TABLE.size()> sliders_ = designPositions();
     std::array<bool, 5> checks_{};
     std::array<std::string, 5> captions_{};
     std::string editText_;
-    std::string fontFace_ = "宋体";
-    ColorRef color_ = 0xFFFFFF;
-    std::string toggleCaption_ = "外挂字幕";
+    std::string fontFace_{DEFAULT_FONT};
+    ColorRef color_ = DEFAULT_TEXT_COLOR;
+    std::string toggleCaption_{TOGGLE_CAPTION_CLOSED};
     int toggleCaptionWrites_ = 0;
     bool linksUnderlined_ = false;
     std::vector<std::string> calls_;

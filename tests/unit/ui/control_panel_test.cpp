@@ -1,9 +1,10 @@
 // The control panel's handlers while the user works with an open or closed overlay.
 #include "harness/simulated_tool.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "ui/panel_texts.hpp"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace pal4::testing {
 namespace {
@@ -139,21 +140,39 @@ TEST_F(ControlPanelTest, ALinkWithoutABrowserChangesNothing) {
     EXPECT_EQ(app.fileBytes(), before);
 }
 
-TEST(PanelTexts, HelpTextIsFourLinesJoinedByCrLf) {
-    std::vector<std::string> lines;
-    std::string_view rest = HELP_TEXT;
-    for (std::size_t end; (end = rest.find("\r\n")) != std::string_view::npos;
-         rest.remove_prefix(end + 2)) {
-        lines.emplace_back(rest.substr(0, end));
-    }
-    lines.emplace_back(rest);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "使用帮助：1.若无效请关闭杀毒软件，或以管理员身份运行本工具");
-    EXPECT_EQ(lines[1], "2.或仅适用简体免CD版仙剑4(PAL4.exe大小为5410136字节)");
-    EXPECT_EQ(lines[2], "3.也可以通过手改Pal4_Corvel.ini下的参数来调节");
-    EXPECT_EQ(lines[3], "4.有问题咨询作者请点击下面的“Corvel”链接");
-    EXPECT_EQ(HELP_TEXT.find('\n', HELP_TEXT.size() - 2), std::string_view::npos);
+// Each slider as the user meets it: pushed past either end it holds there, and its own caption
+// shows the held value behind its own prefix.
+struct SliderEndCase {
+    Slider slider;
+    ValueCaption caption;
+    std::int32_t belowRange;
+    std::string lowCaption;
+    std::int32_t aboveRange;
+    std::string highCaption;
+};
+
+class SliderEndTest : public ControlPanelTest,
+                      public ::testing::WithParamInterface<SliderEndCase> {};
+
+TEST_P(SliderEndTest, HoldsAtItsEndsAndCaptionsTheHeldValue) {
+    const SliderEndCase& c = GetParam();
+    app.panel.userMovesSlider(c.slider, c.belowRange);
+    EXPECT_EQ(app.panel.caption(c.caption), c.lowCaption);
+    app.panel.userMovesSlider(c.slider, c.aboveRange);
+    EXPECT_EQ(app.panel.caption(c.caption), c.highCaption);
 }
+
+INSTANTIATE_TEST_SUITE_P(EverySlider, SliderEndTest,
+                         ::testing::Values(SliderEndCase{Slider::FontSize, ValueCaption::FontSize,
+                                                         0, "字体大小 = 1", 201, "字体大小 = 200"},
+                                           SliderEndCase{Slider::Left, ValueCaption::Left, -1,
+                                                         "水平位置 = 0", 1921, "水平位置 = 1920"},
+                                           SliderEndCase{Slider::Top, ValueCaption::Top, 0,
+                                                         "垂直位置 = 1", 1201, "垂直位置 = 1200"},
+                                           SliderEndCase{Slider::Width, ValueCaption::Width, -1,
+                                                         "文本宽度 = 0", 1921, "文本宽度 = 1920"},
+                                           SliderEndCase{Slider::Height, ValueCaption::Height, 0,
+                                                         "文本高度 = 1", 1201, "文本高度 = 1200"}));
 
 } // namespace
 } // namespace pal4::testing

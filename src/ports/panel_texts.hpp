@@ -1,35 +1,28 @@
 #pragma once
 
-#include "ports/panel_port.hpp"
-
+#include <cstddef>
 #include <string_view>
 
 namespace pal4 {
 
-// The fixed texts of the control panel, GB2312 like every text of the tool.
+// The fixed texts the tool shows through its ports, GB2312 like every text of the tool. They
+// live this low because both the panel's handlers and the overlay's opening show them.
 
-// Prefixes of the five value captions; each ends with a blank after the equals sign.
+// Captions of the toggle button 按钮1.
+inline constexpr std::string_view TOGGLE_CAPTION_CLOSED = "外挂字幕";
+inline constexpr std::string_view TOGGLE_CAPTION_OPEN = "去除字幕";
+
+// The one message the tool ever shows: the game is not running or no game is in progress.
+inline constexpr std::string_view REFUSAL_MESSAGE_TEXT = "请先进入仙剑4";
+inline constexpr std::string_view REFUSAL_MESSAGE_TITLE = "提示";
+
+// Prefixes of the five value captions; each ends with a blank after the equals sign. The
+// slider table (ui/slider_table.hpp) gives each slider its own.
 inline constexpr std::string_view FONT_SIZE_CAPTION_PREFIX = "字体大小 = ";
 inline constexpr std::string_view LEFT_CAPTION_PREFIX = "水平位置 = ";
 inline constexpr std::string_view TOP_CAPTION_PREFIX = "垂直位置 = ";
 inline constexpr std::string_view WIDTH_CAPTION_PREFIX = "文本宽度 = ";
 inline constexpr std::string_view HEIGHT_CAPTION_PREFIX = "文本高度 = ";
-
-constexpr std::string_view captionPrefix(ValueCaption caption) {
-    switch (caption) {
-    case ValueCaption::FontSize:
-        return FONT_SIZE_CAPTION_PREFIX;
-    case ValueCaption::Left:
-        return LEFT_CAPTION_PREFIX;
-    case ValueCaption::Top:
-        return TOP_CAPTION_PREFIX;
-    case ValueCaption::Width:
-        return WIDTH_CAPTION_PREFIX;
-    case ValueCaption::Height:
-        return HEIGHT_CAPTION_PREFIX;
-    }
-    return {};
-}
 
 // The help box's text: four lines joined by CR LF, none after the last.
 inline constexpr std::string_view HELP_TEXT =
@@ -37,6 +30,17 @@ inline constexpr std::string_view HELP_TEXT =
     "2.或仅适用简体免CD版仙剑4(PAL4.exe大小为5410136字节)\r\n"
     "3.也可以通过手改Pal4_Corvel.ini下的参数来调节\r\n"
     "4.有问题咨询作者请点击下面的“Corvel”链接";
+
+constexpr std::size_t lineBreaksIn(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
+         at = text.find("\r\n", at + 2)) {
+        ++count;
+    }
+    return count;
+}
+static_assert(lineBreaksIn(HELP_TEXT) == 3 && !HELP_TEXT.ends_with("\n"),
+              "the help box shows four lines and no empty fifth");
 
 // The pages behind the two links under the help box.
 inline constexpr std::string_view AUTHOR_PAGE_URL = "https://corvel.example.org/";
