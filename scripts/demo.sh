@@ -129,14 +129,13 @@ press_toggle() {
         return 0
     fi
     # The design numbers come from the panel's own layout, so a moved button is still hit.
-    local client button
-    client=$(panel_design_number DESIGN_CLIENT_WIDTH) && client="$client $(panel_design_number DESIGN_CLIENT_HEIGHT)" &&
-        button=$(toggle_button_design) || {
+    local client_width client_height button left top width height
+    if ! client_width=$(panel_design_number DESIGN_CLIENT_WIDTH) ||
+        ! client_height=$(panel_design_number DESIGN_CLIENT_HEIGHT) ||
+        ! button=$(toggle_button_design); then
         note "the panel's design numbers were not found in src/win32/; the toggle is not pressed"
         return 0
-    }
-    local client_width client_height left top width height
-    read -r client_width client_height <<<"$client"
+    fi
     read -r left top width height <<<"$button"
     local WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$panel")"
