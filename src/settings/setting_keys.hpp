@@ -20,6 +20,8 @@ inline constexpr std::string_view KEY_LEFT = "left";
 inline constexpr std::string_view KEY_TOP = "top";
 inline constexpr std::string_view KEY_WIDTH = "width";
 inline constexpr std::string_view KEY_HEIGHT = "height";
+// Read on start-up only, never written (hotkey_setting.hpp).
+inline constexpr std::string_view KEY_HOTKEY = "hotkey";
 
 // Defaults used when the file, the section or the key is absent.
 inline constexpr std::string_view DEFAULT_FONT = "\xCB\xCE\xCC\xE5"; // SimSun (song ti) in GB2312
@@ -30,6 +32,7 @@ inline constexpr std::string_view DEFAULT_LEFT = "10";
 inline constexpr std::string_view DEFAULT_TOP = "640";
 inline constexpr std::string_view DEFAULT_WIDTH = "1024";
 inline constexpr std::string_view DEFAULT_HEIGHT = "160";
+inline constexpr std::string_view DEFAULT_HOTKEY = "Ctrl+Alt+S";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";
