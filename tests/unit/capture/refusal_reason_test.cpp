@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -122,25 +121,6 @@ TEST(RefusalReasonSizeTest, AsksForTheFileSizeOnlyWhenTheDataCannotBeRead) {
     ASSERT_EQ(diagnosis->reason, RefusalReason::GameDataUnreadable);
     EXPECT_EQ(diagnosis->gameFileSize, 5410136u);
     EXPECT_EQ(world.game.imageFileSizeQueries(), 1u);
-}
-
-TEST(RefusalReasonGameTest, LooksTheGameUpByNameNotByAnEarlierId) {
-    GameWorld world;
-    world.game.exitProcess(GameWorld::PID);
-    world.game.addProcess(GameWorld::PID + 4, "PAL4.EXE"); // restarted, not in game yet
-    world.game.addRegion(GameWorld::PID + 4, 0x00400000, 0x1000);
-    AppState state;
-    state.gamePid = GameWorld::PID;
-    ProcessMemory memory{world.game};
-    GameMemoryMap map{state, world.game, memory};
-    RefusalDiagnoser diagnoser{world.game, memory, map};
-    const std::optional<RefusalDiagnosis> diagnosis = diagnoser.diagnose();
-    ASSERT_TRUE(diagnosis.has_value());
-    EXPECT_EQ(diagnosis->reason, RefusalReason::GameDataUnreadable);
-    EXPECT_FALSE(world.game.openRequests().empty());
-    for (const auto& request : world.game.openRequests()) {
-        EXPECT_EQ(request.processId, GameWorld::PID + 4);
-    }
 }
 
 } // namespace

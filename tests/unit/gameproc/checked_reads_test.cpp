@@ -78,24 +78,5 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(param.param.name);
     });
 
-TEST(CanOpenTest, OpensWithTheFullAccessAndClosesAgain) {
-    SimulatedGameProcess game;
-    game.addProcess(GAME, "Pal4.exe");
-    game.addProcess(GAME + 4, "Pal4.exe");
-    game.failOpen(GAME + 4);
-    ProcessMemory memory{game};
-    EXPECT_TRUE(memory.canOpen(GAME));
-    EXPECT_FALSE(memory.canOpen(GAME + 4));
-    EXPECT_FALSE(memory.canOpen(GAME + 8)); // no such process
-    game.exitProcess(GAME);
-    EXPECT_FALSE(memory.canOpen(GAME));
-    ASSERT_EQ(game.openRequests().size(), 4u);
-    for (const auto& request : game.openRequests()) {
-        EXPECT_EQ(request.access, GAME_PROCESS_ACCESS);
-    }
-    EXPECT_EQ(game.processOpens(), 1u);
-    EXPECT_TRUE(game.allHandlesClosed());
-}
-
 } // namespace
 } // namespace pal4
