@@ -21,7 +21,7 @@ tool_exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 driver_args=("$@")
 
-build_root=${PAL4_BUILD_DIR:-$PAL4_ROOT/build}
+build_root=$(realpath -m "${PAL4_BUILD_DIR:-$PAL4_ROOT/build}") # Wine wants absolute prefixes
 suite_prefix=$build_root/e2e-prefix
 dpi_prefix=$build_root/e2e-prefix-144dpi
 suite_timeout=${PAL4_E2E_TIMEOUT:-300}

@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
 cd "$PAL4_ROOT"
 
-build_root=${PAL4_BUILD_DIR:-build}
+build_root=$(realpath -m "${PAL4_BUILD_DIR:-build}")
 fuzz_seconds=${PAL4_FUZZ_SECONDS:-60}
 export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
 started_at=$(date +%s)

@@ -22,22 +22,48 @@ GameAddress GameMemoryMap::readPointer(ProcessId pid, GameAddress address) {
     return static_cast<GameAddress>(memory_.readInt32(pid, address));
 }
 
+GameMemoryMap::ChainEnd GameMemoryMap::followChain(ProcessId pid,
+                                                   std::span<const GameAddress> offsets) {
+    // A failed link still yields -1 and the walk goes on, so the reads made are the same
+    // whether or not the caller cares about failures.
+    ChainEnd end{.address = 0, .allLinksRead = true};
+    const auto follow = [&](GameAddress address) {
+        const std::optional<std::int32_t> pointer = memory_.tryReadInt32(pid, address);
+        end.allLinksRead = end.allLinksRead && pointer.has_value();
+        // The read is signed; see readPointer.
+        end.address = static_cast<GameAddress>(pointer.value_or(-1));
+    };
+    follow(ROOT_POINTER_ADDRESS);
+    for (const GameAddress offset : offsets) {
+        follow(end.address + offset);
+    }
+    return end;
+}
+
 GameAddress GameMemoryMap::resolveWatchObject(ProcessId pid) {
-    const GameAddress gameRoot = readPointer(pid, ROOT_POINTER_ADDRESS);
-    const GameAddress hubObject = readPointer(pid, gameRoot + HUB_OFFSET);
-    return readPointer(pid, hubObject + WATCH_OFFSET);
+    return followChain(pid, WATCH_CHAIN).address;
 }
 
 GameAddress GameMemoryMap::resolveSwitchObject(ProcessId pid) {
-    const GameAddress gameRoot = readPointer(pid, ROOT_POINTER_ADDRESS);
-    const GameAddress hubObject = readPointer(pid, gameRoot + HUB_OFFSET);
-    return readPointer(pid, hubObject + SWITCH_OFFSET);
+    return followChain(pid, SWITCH_CHAIN).address;
+}
+
+bool GameMemoryMap::markerMeansInGame(float marker) {
+    // NaN compares false, as do zero, negatives and a failed read.
+    return static_cast<double>(marker) > kThresholdAsStored;
 }
 
 bool GameMemoryMap::isInGame(ProcessId pid) {
-    const float marker = memory_.readFloat32(pid, resolveWatchObject(pid) + MARKER_OFFSET, -1.0f);
-    // NaN compares false, as do zero, negatives and a failed read.
-    return static_cast<double>(marker) > kThresholdAsStored;
+    return markerMeansInGame(
+        memory_.readFloat32(pid, resolveWatchObject(pid) + MARKER_OFFSET, -1.0f));
+}
+
+std::optional<float> GameMemoryMap::readInGameMarker(ProcessId pid) {
+    const ChainEnd watch = followChain(pid, WATCH_CHAIN);
+    if (!watch.allLinksRead) {
+        return std::nullopt;
+    }
+    return memory_.tryReadFloat32(pid, watch.address + MARKER_OFFSET);
 }
 
 GameAddress GameMemoryMap::blankFlagAddressOf(ProcessId pid) {
@@ -51,11 +77,11 @@ bool GameMemoryMap::moduleEntryIsGameModule() const {
     return equalsIgnoringAsciiCase(std::string_view(name.data(), length), GAME_MODULE_NAME);
 }
 
-void GameMemoryMap::locateTextAddress(ProcessId pid) {
+bool GameMemoryMap::locateTextAddress(ProcessId pid) {
     state_.moduleSnapshot = port_.createSnapshot(TH32CS_SNAPMODULE_FLAG, pid);
     if (state_.moduleSnapshot == kNoHandle) {
         state_.moduleWalkOk = 0;
-        return; // no list to walk and no handle to close; textAddress stays as it was
+        return false; // no list to walk and no handle to close; textAddress stays as it was
     }
     state_.moduleEntry.size = MODULE_ENTRY_SIZE;
     state_.moduleWalkOk = port_.firstModule(state_.moduleSnapshot, state_.moduleEntry) ? 1 : 0;
@@ -69,6 +95,8 @@ void GameMemoryMap::locateTextAddress(ProcessId pid) {
     }
     port_.closeHandle(state_.moduleSnapshot);
     state_.moduleSnapshot = kNoHandle;
+    // The walk stops on the game module with moduleWalkOk still set, and only there.
+    return state_.moduleWalkOk != 0;
 }
 
 void GameMemoryMap::applyOverlayValues(ProcessId pid) {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/app_state.hpp"
-#include "gameproc/process_memory.hpp"
 #include "core/game_address.hpp"
+#include "gameproc/process_memory.hpp"
 #include "ports/game_process_port.hpp"
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +30,11 @@ inline constexpr GameAddress SWITCH_OFFSET = 0x2C;
 inline constexpr GameAddress MARKER_OFFSET = 0xF8;
 inline constexpr GameAddress BLANK_OFFSET = 0x248;
 inline constexpr GameAddress SWITCH_FIELD_OFFSET = 0x14C;
+
+// The links from the root pointer to each object: at every step the pointer read is added to
+// the next offset and read in turn.
+inline constexpr std::array<GameAddress, 2> WATCH_CHAIN = {HUB_OFFSET, WATCH_OFFSET};
+inline constexpr std::array<GameAddress, 2> SWITCH_CHAIN = {HUB_OFFSET, SWITCH_OFFSET};
 
 inline constexpr std::string_view GAME_MODULE_NAME = "OIRAMLOOK.DLL";
 inline constexpr GameAddress TEXT_POINTER_OFFSET = 0x1CA960;
@@ -55,11 +63,18 @@ public:
 
     // A game is in progress: its marker is a number above IN_GAME_THRESHOLD.
     bool isInGame(ProcessId pid);
+    // The marker, only when every link of its chain and the marker itself were read; nullopt
+    // when any of those reads failed. Lets a caller tell "cannot read the game" from "not in
+    // game", which isInGame's flow-on walk cannot.
+    std::optional<float> readInGameMarker(ProcessId pid);
+    // The test isInGame applies to a marker it read.
+    static bool markerMeansInGame(float marker);
     // Where the blank flag lies; not read.
     GameAddress blankFlagAddressOf(ProcessId pid);
     // Finds the game module and stores the text pointer found beside it in
-    // AppState::textAddress; leaves it as it was when the module is not listed.
-    void locateTextAddress(ProcessId pid);
+    // AppState::textAddress; leaves it as it was when the module is not listed. True when the
+    // module was listed, whether or not its text pointer could be read.
+    bool locateTextAddress(ProcessId pid);
 
     void applyOverlayValues(ProcessId pid);
     void restoreGameValues(ProcessId pid);
@@ -70,7 +85,14 @@ public:
     std::string readDialogueText(ProcessId pid, GameAddress address);
 
 private:
+    // Where a chain ends, and whether every pointer on the way was read.
+    struct ChainEnd {
+        GameAddress address = 0;
+        bool allLinksRead = false;
+    };
+
     GameAddress readPointer(ProcessId pid, GameAddress address);
+    ChainEnd followChain(ProcessId pid, std::span<const GameAddress> offsets);
     bool moduleEntryIsGameModule() const;
 
     AppState& state_;

@@ -7,6 +7,7 @@
 #include <bit>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 namespace pal4 {
@@ -41,24 +42,45 @@ std::span<std::byte> writableBytes(std::string& text, std::size_t offset, std::s
     return {reinterpret_cast<std::byte*>(text.data()) + offset, count};
 }
 
+// One open, one four-byte read, one close.
+std::optional<Word> readWord(GameProcessPort& port, ProcessId pid, GameAddress address) {
+    const ScopedPortHandle process(port, port.openProcess(GAME_PROCESS_ACCESS, pid));
+    Word bytes{};
+    if (!process.valid() || !port.readMemory(process.get(), address, bytes)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace
 
-std::int32_t ProcessMemory::readInt32(ProcessId pid, GameAddress address, std::int32_t failValue) {
-    const ScopedPortHandle process(port_, port_.openProcess(GAME_PROCESS_ACCESS, pid));
-    Word bytes{};
-    if (!process.valid() || !port_.readMemory(process.get(), address, bytes)) {
-        return failValue;
+std::optional<std::int32_t> ProcessMemory::tryReadInt32(ProcessId pid, GameAddress address) {
+    const std::optional<Word> bytes = readWord(port_, pid, address);
+    if (!bytes) {
+        return std::nullopt;
     }
-    return static_cast<std::int32_t>(fromLittleEndian(bytes));
+    return static_cast<std::int32_t>(fromLittleEndian(*bytes));
+}
+
+std::optional<float> ProcessMemory::tryReadFloat32(ProcessId pid, GameAddress address) {
+    const std::optional<Word> bytes = readWord(port_, pid, address);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return std::bit_cast<float>(fromLittleEndian(*bytes));
+}
+
+std::int32_t ProcessMemory::readInt32(ProcessId pid, GameAddress address, std::int32_t failValue) {
+    return tryReadInt32(pid, address).value_or(failValue);
 }
 
 float ProcessMemory::readFloat32(ProcessId pid, GameAddress address, float failValue) {
+    return tryReadFloat32(pid, address).value_or(failValue);
+}
+
+bool ProcessMemory::canOpen(ProcessId pid) {
     const ScopedPortHandle process(port_, port_.openProcess(GAME_PROCESS_ACCESS, pid));
-    Word bytes{};
-    if (!process.valid() || !port_.readMemory(process.get(), address, bytes)) {
-        return failValue;
-    }
-    return std::bit_cast<float>(fromLittleEndian(bytes));
+    return process.valid();
 }
 
 std::uint8_t ProcessMemory::readByte(ProcessId pid, GameAddress address, std::uint8_t failValue) {

@@ -4,6 +4,7 @@
 #include "ports/game_process_port.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -18,6 +19,13 @@ public:
 
     std::int32_t readInt32(ProcessId pid, GameAddress address, std::int32_t failValue = -1);
     float readFloat32(ProcessId pid, GameAddress address, float failValue = -1.0f);
+    // The same reads for callers that must tell a failed read from a value that happens to
+    // equal the fail value: nullopt when the process could not be opened or the bytes read.
+    std::optional<std::int32_t> tryReadInt32(ProcessId pid, GameAddress address);
+    std::optional<float> tryReadFloat32(ProcessId pid, GameAddress address);
+    // Whether the process opens with the access every read and write asks for; the handle is
+    // closed again at once.
+    bool canOpen(ProcessId pid);
     std::uint8_t readByte(ProcessId pid, GameAddress address, std::uint8_t failValue);
     // The zero-terminated text at the address, up to the end of its memory region at most;
     // "" when it cannot be read. Reads in growing chunks (the rest of the first page, then

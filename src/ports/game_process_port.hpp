@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace pal4 {
@@ -44,6 +45,12 @@ public:
                              std::span<const std::byte> bytes) = 0;
     // VirtualQueryEx: the region that holds the address; false when it cannot tell.
     virtual bool queryRegion(PortHandle process, GameAddress address, RegionInfo& region) = 0;
+
+    // The size in bytes of the file the process was started from, found through its image path
+    // (QueryFullProcessImageNameW under PROCESS_QUERY_LIMITED_INFORMATION, then the file's
+    // attributes); nullopt when the process, its path or the file cannot be reached. Opens and
+    // closes whatever it needs itself.
+    virtual std::optional<std::uint64_t> imageFileSize(ProcessId processId) = 0;
 
     // CloseHandle, for snapshots and processes alike.
     virtual void closeHandle(PortHandle handle) = 0;

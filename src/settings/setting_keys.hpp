@@ -22,6 +22,8 @@ inline constexpr std::string_view KEY_LEFT = "left";
 inline constexpr std::string_view KEY_TOP = "top";
 inline constexpr std::string_view KEY_WIDTH = "width";
 inline constexpr std::string_view KEY_HEIGHT = "height";
+// Read on start-up only, never written (hotkey_setting.hpp).
+inline constexpr std::string_view KEY_HOTKEY = "hotkey";
 
 // Defaults used when the file, the section or the key is absent; the panel's font chooser and
 // colour picker show the same before the load. The sliders' defaults are in their table,
@@ -29,6 +31,7 @@ inline constexpr std::string_view KEY_HEIGHT = "height";
 inline constexpr std::string_view DEFAULT_FONT = "\xCB\xCE\xCC\xE5"; // SimSun (song ti) in GB2312
 inline constexpr ColorRef DEFAULT_TEXT_COLOR = 0xFFFFFF;             // white, saved as 16777215
 inline constexpr std::string_view DEFAULT_SWITCH = "off";
+inline constexpr std::string_view DEFAULT_HOTKEY = "Ctrl+Alt+S";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <vector>
 
 namespace pal4::win32 {
 
@@ -79,6 +80,10 @@ template <typename Entry> bool sizeAccepted(const Entry& entry, std::uint32_t re
     }
     return true;
 }
+
+// Long enough for any path QueryFullProcessImageNameW can give: the longest the file system
+// allows ("\\?\" paths up to 32,767 characters).
+constexpr DWORD LONGEST_IMAGE_PATH = 32768;
 
 } // namespace
 
@@ -168,6 +173,27 @@ bool GameProcessWin32::queryRegion(PortHandle process, GameAddress address, Regi
     region.regionSize =
         static_cast<std::uint32_t>(std::min<std::uint64_t>(end - base, 0xFFFFFFFFu));
     return true;
+}
+
+std::optional<std::uint64_t> GameProcessWin32::imageFileSize(ProcessId processId) {
+    // The smallest right that names the image: granted where the full access is refused, so
+    // the size is known even when the diagnosis is about refused access.
+    const UniqueProcessHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
+        return std::nullopt;
+    }
+    std::vector<wchar_t> path(LONGEST_IMAGE_PATH);
+    DWORD length = LONGEST_IMAGE_PATH;
+    if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &length) == FALSE) {
+        return std::nullopt;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (GetFileAttributesExW(path.data(), GetFileExInfoStandard, &attributes) == FALSE ||
+        (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return (std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
 }
 
 void GameProcessWin32::closeHandle(PortHandle handle) {

@@ -20,6 +20,7 @@ public:
     bool writeMemory(PortHandle process, GameAddress address,
                      std::span<const std::byte> bytes) override;
     bool queryRegion(PortHandle process, GameAddress address, RegionInfo& region) override;
+    std::optional<std::uint64_t> imageFileSize(ProcessId processId) override;
     void closeHandle(PortHandle handle) override;
 };
 

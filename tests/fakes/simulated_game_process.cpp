@@ -259,6 +259,12 @@ void SimulatedGameProcess::addModule(ProcessId pid, SimulatedModule module) {
     requireProcess(pid).modules.push_back(std::move(module));
 }
 
+// --- image file ---
+
+void SimulatedGameProcess::setImageFileSize(ProcessId pid, std::optional<std::uint64_t> size) {
+    requireProcess(pid).imageFileSize = size;
+}
+
 // --- records ---
 
 void SimulatedGameProcess::clearRecords() {
@@ -472,6 +478,15 @@ bool SimulatedGameProcess::queryRegion(PortHandle process, GameAddress address,
     region.baseAddress = static_cast<GameAddress>(gapStart);
     region.regionSize = static_cast<std::uint32_t>(gapEnd - gapStart);
     return true;
+}
+
+std::optional<std::uint64_t> SimulatedGameProcess::imageFileSize(ProcessId processId) {
+    ++imageFileSizeQueries_;
+    const Process* process = findProcess(processId);
+    if (process == nullptr || !process->running) {
+        return std::nullopt;
+    }
+    return process->imageFileSize;
 }
 
 void SimulatedGameProcess::closeHandle(PortHandle handle) {

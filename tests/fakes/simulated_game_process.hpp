@@ -92,6 +92,11 @@ struct WriteRecord {
 //   same for modules with failModuleWalkAfter(n). failOpens(true) / failOpen(pid): OpenProcess
 //   fails (for every process / for one). failRegionQueries(true): VirtualQueryEx fails.
 //
+// Image file
+//   setImageFileSize(pid, size) gives the size imageFileSize reports for a running process;
+//   unset, or nullopt, it reports nullopt (no path, or no file behind it). A process that does
+//   not run reports nullopt. Calls are counted.
+//
 // Entry records must carry their dwSize (PROCESS_ENTRY_SIZE / MODULE_ENTRY_SIZE or more), as
 // the platform requires; with a smaller size the walk call fails.
 class SimulatedGameProcess final : public GameProcessPort {
@@ -124,6 +129,9 @@ public:
     // --- modules ---
     void addModule(ProcessId pid, SimulatedModule module);
 
+    // --- image file ---
+    void setImageFileSize(ProcessId pid, std::optional<std::uint64_t> size);
+
     // --- failure injection ---
     void failSnapshots(bool fail) { failSnapshots_ = fail; }
     void failProcessWalkAfter(std::optional<std::size_t> entries) { processWalkLimit_ = entries; }
@@ -150,6 +158,7 @@ public:
     std::size_t regionQueries() const { return regionQueries_; }
     std::size_t writeCalls() const { return writeCalls_; }
     std::size_t badCloses() const { return badCloses_; }
+    std::size_t imageFileSizeQueries() const { return imageFileSizeQueries_; }
     std::size_t openHandleCount() const { return handles_.size(); }
     bool allHandlesClosed() const { return handles_.empty() && badCloses_ == 0; }
 
@@ -164,6 +173,7 @@ public:
     bool writeMemory(PortHandle process, GameAddress address,
                      std::span<const std::byte> bytes) override;
     bool queryRegion(PortHandle process, GameAddress address, RegionInfo& region) override;
+    std::optional<std::uint64_t> imageFileSize(ProcessId processId) override;
     void closeHandle(PortHandle handle) override;
 
 private:
@@ -183,6 +193,7 @@ private:
         std::map<std::uint64_t, Region> regions;               // by base
         std::map<std::uint64_t, std::vector<std::byte>> pages; // stored bytes, by page base
         std::vector<SimulatedModule> modules;
+        std::optional<std::uint64_t> imageFileSize;
     };
     struct Snapshot {
         std::vector<std::pair<ProcessId, std::string>> processes;
@@ -243,6 +254,7 @@ private:
     std::size_t regionQueries_ = 0;
     std::size_t writeCalls_ = 0;
     std::size_t badCloses_ = 0;
+    std::size_t imageFileSizeQueries_ = 0;
 };
 
 } // namespace pal4::testing

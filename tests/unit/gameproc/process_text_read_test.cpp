@@ -145,6 +145,9 @@ TEST_F(TextReadTest, GameExitingBetweenChunksGivesEmptyTextLikeTheReference) {
         bool queryRegion(PortHandle h, GameAddress a, RegionInfo& r) override {
             return inner.queryRegion(h, a, r);
         }
+        std::optional<std::uint64_t> imageFileSize(ProcessId p) override {
+            return inner.imageFileSize(p);
+        }
         void closeHandle(PortHandle h) override { inner.closeHandle(h); }
     } exiting(game);
     ProcessMemory exitingMemory(exiting);

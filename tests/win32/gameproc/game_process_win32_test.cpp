@@ -12,17 +12,20 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pal4::win32test {
 namespace {
 
-// The process's handle count, and the value the next new handle gets. Wine 8 answers
+// The process's handle count, and the values the next two new handles get. Wine 8 answers
 // GetProcessHandleCount with 0, but gives every new handle the lowest free slot, so a handle
-// left open by the calls in between moves the next handle's value.
+// left open by the calls in between moves a next handle's value. Two probes, because a call
+// that opens one handle it closes and then one it leaks leaves the lowest slot free again.
 struct HandleUsage {
     DWORD count = 0;
     HANDLE nextHandle = nullptr;
+    HANDLE handleAfterNext = nullptr;
     bool operator==(const HandleUsage&) const = default;
 };
 
@@ -30,13 +33,28 @@ HandleUsage handleUsage() {
     HandleUsage usage;
     GetProcessHandleCount(GetCurrentProcess(), &usage.count);
     const win32::UniqueKernelHandle probe(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const win32::UniqueKernelHandle secondProbe(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     usage.nextHandle = probe.get();
+    usage.handleAfterNext = secondProbe.get();
     return usage;
 }
 
 // Whether the platform itself refuses a read there. Windows refuses reads of reserved, free
 // and no-access memory; Wine 8 reads such pages of another process through /proc and returns
 // their zeros, so there the primitives can only pass on what the platform delivered.
+// The size of a file named by a path of the build machine (a Unix path seen through Z:).
+std::optional<std::uint64_t> sizeOfBuildFile(const std::string& path) {
+    std::wstring wide = path.starts_with('/') ? L"Z:" : L"";
+    for (char c : path) {
+        wide.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &attributes) == FALSE) {
+        return std::nullopt;
+    }
+    return (std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
+}
+
 bool platformRefusesRead(ProcessId pid, GameAddress address) {
     const win32::UniqueProcessHandle process(OpenProcess(PROCESS_VM_READ, FALSE, pid));
     std::uint32_t value = 0;
@@ -212,6 +230,42 @@ TEST(ExitedChild, EveryPrimitiveFails) {
     EXPECT_EQ(memory.readText(child.pid(), data + SHORT_TEXT_OFFSET), "");
     EXPECT_FALSE(memory.writeFloat32(child.pid(), data, 1.0f));
     EXPECT_EQ(memory.readInt32(0, data), -1);
+}
+
+TEST_F(ChildMemory, ImageFileSizeIsTheSizeOfTheFileTheGameRunsFrom) {
+    // The child runs from a copy of the built exe, so the copy and the original agree.
+    const std::optional<std::uint64_t> expected = sizeOfBuildFile(PAL4_MEMORY_CHILD_EXE);
+    ASSERT_TRUE(expected.has_value());
+    ASSERT_GT(*expected, 0u);
+    const HandleUsage before = handleUsage();
+    EXPECT_EQ(port.imageFileSize(pid()), expected);
+    EXPECT_EQ(port.imageFileSize(pid()), expected);
+    EXPECT_EQ(handleUsage(), before);
+}
+
+TEST(ImageFileSize, OwnProcessGivesTheSizeOfItsOwnExe) {
+    wchar_t path[MAX_PATH + 1] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH + 1), 0u);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ASSERT_NE(GetFileAttributesExW(path, GetFileExInfoStandard, &attributes), FALSE);
+    win32::GameProcessWin32 port;
+    EXPECT_EQ(port.imageFileSize(GetCurrentProcessId()),
+              (std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow);
+}
+
+TEST(ImageFileSize, NoSizeWithoutARunningProcess) {
+    ProcessId exited = 0;
+    {
+        MemoryChildProcess child(L"Pal4.exe");
+        ASSERT_TRUE(child.started());
+        exited = child.pid();
+        child.terminate();
+    }
+    win32::GameProcessWin32 port;
+    const HandleUsage before = handleUsage();
+    EXPECT_EQ(port.imageFileSize(exited), std::nullopt);
+    EXPECT_EQ(port.imageFileSize(0), std::nullopt);
+    EXPECT_EQ(handleUsage(), before);
 }
 
 } // namespace
