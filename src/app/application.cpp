@@ -3,12 +3,13 @@
 namespace pal4 {
 
 Application::Application(Ports ports)
-    : memory_(ports.game), game_(state_, ports.game, memory_), settings_(state_, ports.files),
+    : memory_(ports.game), game_(state_, ports.game, memory_),
+      diagnoser_(ports.game, memory_, game_), settings_(state_, ports.files),
       appearance_(state_, ports.panel, ports.overlay),
       controls_(state_, ports.panel, ports.overlay, ports.shell, settings_, appearance_),
       panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
       overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
-                        settings_),
+                        settings_, diagnoser_),
       poller_(state_, game_, ports.overlay, ports.panel) {}
 
 } // namespace pal4

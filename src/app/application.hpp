@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
 #include "capture/overlay_lifecycle.hpp"
+#include "capture/refusal_reason.hpp"
 #include "capture/subtitle_poller.hpp"
+#include "core/app_state.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
 #include "ports/overlay_port.hpp"
@@ -67,6 +68,7 @@ private:
     AppState state_;
     ProcessMemory memory_;
     GameMemoryMap game_;
+    RefusalDiagnoser diagnoser_;
     SettingsFile settings_;
     SubtitleAppearance appearance_;
     ControlPanel controls_;

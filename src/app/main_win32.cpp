@@ -50,5 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!panel.create(showCommand)) {
         return 1;
     }
+    // The refusal's box belongs to the panel, which waits while it is up.
+    shell.setMessageOwner(panel.handle());
     return runMessageLoop(panel.handle());
 }

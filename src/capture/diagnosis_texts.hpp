@@ -23,4 +23,7 @@ inline constexpr std::string_view NOT_IN_GAME_TEXT =
 // Shown when the overlay opened but the game module is not among the game's modules.
 inline constexpr std::string_view GAME_MODULE_MISSING_TEXT = "找不到 OIRAMLOOK.DLL，读不到对白。";
 
+// Shown when the toggle found a game in progress but the overlay window could not be made.
+inline constexpr std::string_view OVERLAY_NOT_CREATED_TEXT = "无法创建字幕窗口。";
+
 } // namespace pal4

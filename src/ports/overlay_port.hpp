@@ -21,7 +21,10 @@ public:
     virtual ~OverlayPort() = default;
 
     // Creates and shows the window (not modal); OverlayEvents::onOverlayCreated runs inside.
-    virtual void create() = 0;
+    // False when the window does not exist afterwards: the platform refused it, or it was
+    // closed again while it was being made (then onOverlayDestroyed ran inside as well).
+    // onOverlayCreated may or may not have run before a failure.
+    [[nodiscard]] virtual bool create() = 0;
     // Destroys the window; OverlayEvents::onOverlayDestroyed runs inside.
     virtual void destroy() = 0;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/game_address.hpp"
+#include "core/hotkey_combination.hpp"
 
 #include <cstdint>
 #include <string>
@@ -67,6 +68,13 @@ public:
 
     // The two web links, 透明标签3 and 透明标签4, get an underlined font.
     virtual void underlineLinks() = 0;
+
+    // Makes the combination, pressed anywhere while the panel exists, deliver onToggleClicked,
+    // without repeats while it is held. False when the platform refuses it (another program
+    // holds it); the panel then has no hot key.
+    virtual bool registerToggleHotkey(const HotkeyCombination& combination) = 0;
+    // Gives a registered hot key back; nothing when there is none.
+    virtual void unregisterToggleHotkey() = 0;
 };
 
 // The events the control panel delivers, one handler each.
@@ -74,6 +82,7 @@ class PanelEvents {
 public:
     virtual void onPanelCreated() = 0;
     virtual void onPanelDestroying() = 0;
+    // A click on 按钮1, or the toggle's hot key.
     virtual void onToggleClicked() = 0;
     virtual void onColorChanged() = 0;
     virtual void onFontSizeChanged() = 0;

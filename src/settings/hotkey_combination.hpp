@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/hotkey_combination.hpp"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,23 +9,10 @@
 
 namespace pal4 {
 
-// Modifier bits as RegisterHotKey takes them (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN).
-inline constexpr std::uint32_t HOTKEY_MOD_ALT = 0x1;
-inline constexpr std::uint32_t HOTKEY_MOD_CONTROL = 0x2;
-inline constexpr std::uint32_t HOTKEY_MOD_SHIFT = 0x4;
-inline constexpr std::uint32_t HOTKEY_MOD_WIN = 0x8;
-
 // Virtual-key codes of the keys a combination may end with: the letters and digits are their
 // upper-case ASCII codes, F1 to F24 run from VK_F1 on.
 inline constexpr std::uint32_t HOTKEY_VK_F1 = 0x70;
 inline constexpr int HOTKEY_HIGHEST_FUNCTION_KEY = 24;
-
-// A hot key as RegisterHotKey wants it.
-struct HotkeyCombination {
-    std::uint32_t modifiers = 0; // HOTKEY_MOD_* bits
-    std::uint32_t virtualKey = 0;
-    bool operator==(const HotkeyCombination&) const = default;
-};
 
 // Reads a combination written as modifiers joined by '+' and then one key, as "Ctrl+Alt+S" or
 // "ctrl + shift + f9". Letter case and blanks (spaces, tabs) anywhere are ignored. The

@@ -1,9 +1,11 @@
 #include "ui/panel_lifecycle.hpp"
 
 #include "settings/decimal_integer.hpp"
+#include "settings/hotkey_setting.hpp"
 #include "settings/setting_keys.hpp"
 #include "settings/settings_file.hpp"
 #include "ui/control_panel.hpp"
+#include "ui/hotkey_message.hpp"
 #include "ui/slider_table.hpp"
 
 namespace pal4 {
@@ -52,10 +54,29 @@ void PanelLifecycle::onPanelCreated() {
     controls_.onTopChanged();
     controls_.onWidthChanged();
     controls_.onHeightChanged();
+
+    registerHotkey();
+}
+
+void PanelLifecycle::registerHotkey() {
+    const HotkeySetting setting = readHotkeySetting(settings_);
+    switch (setting.choice) {
+    case HotkeySetting::Choice::NoHotkey:
+        return; // the user turned it off: nothing to report
+    case HotkeySetting::Choice::Unusable:
+        panel_.setEditText(hotkeyUnusableText(setting.value));
+        return;
+    case HotkeySetting::Choice::Combination:
+        if (!panel_.registerToggleHotkey(setting.combination)) {
+            panel_.setEditText(hotkeyUnusableText(formatHotkeyCombination(setting.combination)));
+        }
+        return;
+    }
 }
 
 void PanelLifecycle::onPanelDestroying() {
     state_.panelOpen = false;
+    panel_.unregisterToggleHotkey();
     if (state_.overlayShown) {
         overlay_.destroy(); // its destroy handler saves the geometry
     } else {

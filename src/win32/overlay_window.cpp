@@ -21,13 +21,13 @@ OverlayWindow::~OverlayWindow() {
     destroyWithoutEvents();
 }
 
-void OverlayWindow::create() {
+bool OverlayWindow::create() {
     WNDCLASSEXW overlayClass{};
     overlayClass.style = CS_HREDRAW | CS_VREDRAW;
     overlayClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     // No class brush: WM_PAINT covers every pixel, the background in the colour key included.
     if (window_ || !registerClass(overlayClass)) {
-        return;
+        return false;
     }
     position_ = {OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
     label_.setText(std::string(IDLE_LABEL_TEXT));
@@ -38,6 +38,7 @@ void OverlayWindow::create() {
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         UpdateWindow(window_);
     }
+    return window_ != nullptr;
 }
 
 void OverlayWindow::destroy() {

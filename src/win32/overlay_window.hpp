@@ -38,7 +38,7 @@ public:
     void paintLabel(HDC dc, SIZE size);
 
     // OverlayPort
-    void create() override;
+    bool create() override;
     void destroy() override;
     void makeColorKeyed(ColorRef key) override;
     std::int32_t windowLeft() const override;

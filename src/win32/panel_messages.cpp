@@ -21,6 +21,11 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_HOTKEY:
+        if (wParam == TOGGLE_HOTKEY_ID) {
+            report(&PanelEvents::onToggleClicked);
+        }
+        return 0;
     case WM_HSCROLL:
         if (lParam != 0) {
             onSliderScrolled(reinterpret_cast<HWND>(lParam));

@@ -97,4 +97,19 @@ void PanelWindow::underlineLinks() {
     }
 }
 
+bool PanelWindow::registerToggleHotkey(const HotkeyCombination& combination) {
+    unregisterToggleHotkey();
+    hotkeyRegistered_ = RegisterHotKey(window_, TOGGLE_HOTKEY_ID,
+                                       static_cast<UINT>(combination.modifiers) | MOD_NOREPEAT,
+                                       static_cast<UINT>(combination.virtualKey)) != FALSE;
+    return hotkeyRegistered_;
+}
+
+void PanelWindow::unregisterToggleHotkey() {
+    if (hotkeyRegistered_) {
+        UnregisterHotKey(window_, TOGGLE_HOTKEY_ID);
+        hotkeyRegistered_ = false;
+    }
+}
+
 } // namespace pal4::win32

@@ -114,6 +114,8 @@ void PanelWindow::onCreate() {
 void PanelWindow::onDestroy() {
     // The controls still exist here: the closing step may read them.
     report(&PanelEvents::onPanelDestroying);
+    // Also when no handler is bound to give it back: a hot key outlives its window otherwise.
+    unregisterToggleHotkey();
     PostQuitMessage(0);
 }
 

@@ -29,6 +29,8 @@ public:
     static constexpr int DESIGN_CLIENT_WIDTH = 434;
     static constexpr int DESIGN_CLIENT_HEIGHT = 360;
     static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesPanel";
+    // The id of the toggle's hot key; a program's own ids lie below 0xC000.
+    static constexpr int TOGGLE_HOTKEY_ID = 1;
 
     // `helpText` is the help box's content when the panel opens (GB2312).
     PanelWindow(HINSTANCE instance, std::string helpText);
@@ -53,6 +55,9 @@ public:
     void setColor(ColorRef color) override;
     void setToggleCaption(const std::string& caption) override;
     void underlineLinks() override;
+    // RegisterHotKey on this window, without repeats; WM_HOTKEY then reports onToggleClicked.
+    bool registerToggleHotkey(const HotkeyCombination& combination) override;
+    void unregisterToggleHotkey() override;
 
 private:
     friend class BaseWindow<PanelWindow, PanelEvents>;
@@ -86,6 +91,7 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
+    bool hotkeyRegistered_ = false;
 
     UniqueFontHandle panelFont_;
     UniqueFontHandle boldFont_;

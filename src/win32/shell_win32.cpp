@@ -12,7 +12,7 @@ namespace pal4::win32 {
 
 void ShellWin32::showMessage(const std::string& text, const std::string& title,
                              std::uint32_t flags) {
-    MessageBoxW(nullptr, widenGb2312(text).c_str(), widenGb2312(title).c_str(),
+    MessageBoxW(messageOwner_, widenGb2312(text).c_str(), widenGb2312(title).c_str(),
                 static_cast<UINT>(flags));
 }
 

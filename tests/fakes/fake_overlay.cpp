@@ -13,10 +13,15 @@ OverlayEvents& FakeOverlay::events() {
     return *events_;
 }
 
-void FakeOverlay::create() {
+bool FakeOverlay::create() {
     calls_.push_back("create");
     if (exists_) {
         throw std::logic_error("overlay created twice");
+    }
+    const CreateFailure failure = nextFailure_;
+    nextFailure_ = CreateFailure::None;
+    if (failure == CreateFailure::Refused) {
+        return false;
     }
     // A new window stands at its design place with its design label.
     exists_ = true;
@@ -32,6 +37,15 @@ void FakeOverlay::create() {
     label_.width = OVERLAY_DESIGN_WIDTH;
     label_.height = OVERLAY_DESIGN_HEIGHT;
     events().onOverlayCreated();
+    if (failure == CreateFailure::ClosedWhileMaking) {
+        events().onOverlayDestroyed();
+    }
+    if (failure != CreateFailure::None) {
+        exists_ = false;
+        timerInterval_ = 0; // a timer dies with its window
+        return false;
+    }
+    return true;
 }
 
 void FakeOverlay::destroy() {

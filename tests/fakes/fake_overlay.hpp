@@ -23,6 +23,14 @@ struct FakeLabel {
     std::int32_t height = 0;
 };
 
+// How the next create() fails, for the tests of a window that could not be made.
+enum class CreateFailure {
+    None,
+    Refused,           // no window at all: the created event does not run
+    LostAfterCreated,  // the created event runs, then the window is gone without a destroyed one
+    ClosedWhileMaking, // the created event runs, then the destroyed event, as when it is closed
+};
+
 // An overlay window in memory. create() and destroy() run the created and destroyed events
 // inside the call, and a position change runs the moved event inside the call, as Windows does.
 class FakeOverlay final : public OverlayPort {
@@ -30,7 +38,7 @@ public:
     void bind(OverlayEvents& events) { events_ = &events; }
 
     // OverlayPort
-    void create() override;
+    bool create() override;
     void destroy() override;
     void makeColorKeyed(ColorRef key) override;
     std::int32_t windowLeft() const override { return left_; }
@@ -49,6 +57,9 @@ public:
     void setLabelShadow(bool shadowed) override;
     void setLabelAlignment(TextAlignment alignment) override;
     void setLabelSize(std::int32_t width, std::int32_t height) override;
+
+    // The next create() fails this way; the one after it succeeds again.
+    void failNextCreate(CreateFailure failure) { nextFailure_ = failure; }
 
     // What the user and the clock do.
     void userMovesWindow(std::int32_t left, std::int32_t top);
@@ -73,6 +84,7 @@ private:
     void moveTo(std::int32_t left, std::int32_t top);
 
     OverlayEvents* events_ = nullptr;
+    CreateFailure nextFailure_ = CreateFailure::None;
     bool exists_ = false;
     std::int32_t left_ = OVERLAY_DESIGN_LEFT;
     std::int32_t top_ = OVERLAY_DESIGN_TOP;

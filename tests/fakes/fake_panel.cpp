@@ -123,6 +123,29 @@ void FakePanel::userPicksColor(ColorRef color) {
 void FakePanel::userClicksToggle() {
     events().onToggleClicked();
 }
+
+void FakePanel::userPressesHotkey() {
+    if (hotkey_) {
+        events().onToggleClicked();
+    }
+}
+
+bool FakePanel::registerToggleHotkey(const HotkeyCombination& combination) {
+    calls_.push_back("registerToggleHotkey");
+    if (hotkey_) {
+        throw std::logic_error("hot key registered twice");
+    }
+    if (hotkeysRefused_) {
+        return false;
+    }
+    hotkey_ = combination;
+    return true;
+}
+
+void FakePanel::unregisterToggleHotkey() {
+    calls_.push_back("unregisterToggleHotkey");
+    hotkey_.reset();
+}
 void FakePanel::userPressesAuthorLink() {
     events().onAuthorLinkPressed();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
     void setColor(ColorRef color) override;
     void setToggleCaption(const std::string& caption) override;
     void underlineLinks() override;
+    bool registerToggleHotkey(const HotkeyCombination& combination) override;
+    void unregisterToggleHotkey() override;
+
+    // Another program holds every combination: registration fails.
+    void refuseHotkeys() { hotkeysRefused_ = true; }
 
     // What the user does.
     void userMovesSlider(Slider slider, std::int32_t position);
@@ -39,6 +45,8 @@ public:
     void userPicksFont(const std::string& face);
     void userPicksColor(ColorRef color);
     void userClicksToggle();
+    // The hot key, pressed anywhere: the toggle's event, only while one is registered.
+    void userPressesHotkey();
     void userPressesAuthorLink();
     void userPressesClubLink();
     void create();  // the window is made: onPanelCreated
@@ -50,6 +58,8 @@ public:
     const std::string& toggleCaption() const { return toggleCaption_; }
     bool linksUnderlined() const { return linksUnderlined_; }
     int toggleCaptionWrites() const { return toggleCaptionWrites_; }
+    // The hot key registered now, if any.
+    const std::optional<HotkeyCombination>& hotkey() const { return hotkey_; }
 
     // Every call the program made on the panel, in order, e.g. "setSliderPosition".
     const std::vector<std::string>& calls() const { return calls_; }
@@ -68,6 +78,8 @@ private:
     std::string toggleCaption_{TOGGLE_CAPTION_CLOSED};
     int toggleCaptionWrites_ = 0;
     bool linksUnderlined_ = false;
+    bool hotkeysRefused_ = false;
+    std::optional<HotkeyCombination> hotkey_;
     std::vector<std::string> calls_;
 };
 

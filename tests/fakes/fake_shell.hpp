@@ -2,6 +2,7 @@
 
 #include "ports/shell_port.hpp"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ public:
     void showMessage(const std::string& text, const std::string& title,
                      std::uint32_t flags) override {
         messages_.push_back({text, title, flags});
+        ++showing_;
+        if (whileShowing_) {
+            whileShowing_();
+        }
+        --showing_;
     }
 
     bool shellExecute(const std::string& operation, const std::string& file,
@@ -42,12 +48,18 @@ public:
     std::filesystem::path programDirectory() const override { return programDirectory_; }
 
     void setExecuteSucceeds(bool succeeds) { executeSucceeds_ = succeeds; }
+    // Runs while a box is up, as the box's own message loop delivers the panel's messages.
+    void whileShowing(std::function<void()> action) { whileShowing_ = std::move(action); }
+    // How many boxes are up at once now.
+    int showing() const { return showing_; }
     const std::vector<ShownMessage>& messages() const { return messages_; }
     const std::vector<ShellExecution>& executions() const { return executions_; }
 
 private:
     std::filesystem::path programDirectory_;
     bool executeSucceeds_ = true;
+    std::function<void()> whileShowing_;
+    int showing_ = 0;
     std::vector<ShownMessage> messages_;
     std::vector<ShellExecution> executions_;
 };

@@ -163,7 +163,7 @@ class OverlayLeakTest : public ::testing::Test {
 protected:
     void SetUp() override {
         referenceStyle(overlay_);
-        overlay_.create();
+        ASSERT_TRUE(overlay_.create());
         ASSERT_NE(overlay_.handle(), nullptr);
         overlay_.setWindowBounds(20, 20, WIDTH, HEIGHT);
         overlay_.setLabelSize(WIDTH, HEIGHT);
@@ -234,13 +234,13 @@ TEST_F(OverlayLeakTest, AThousandOpeningsAndClosingsLeaveNothingBehind) {
     OpeningLikeTheProgram events(opened);
     opened.bind(events);
     // Once before the probe: the first opening registers the class and fills caches.
-    opened.create();
+    ASSERT_TRUE(opened.create());
     opened.destroy();
 
     const LeakProbe probe;
     const Stopwatch clock;
     for (events.round = 0; events.round < OPENINGS; ++events.round) {
-        opened.create();
+        ASSERT_TRUE(opened.create()) << "opening " << events.round;
         ASSERT_NE(opened.handle(), nullptr) << "opening " << events.round;
         opened.destroy();
         ASSERT_EQ(opened.handle(), nullptr) << "closing " << events.round;

@@ -206,7 +206,7 @@ TEST_F(LabelDrawingTest, PaintingTheDebugSampleIsCheap) {
 // DC) and through WM_PRINTCLIENT (PrintWindow).
 TEST(OverlayWindowDrawing, TheOpenWindowShowsTheLabel) {
     OverlayWindow overlay(GetModuleHandleW(nullptr));
-    overlay.create();
+    ASSERT_TRUE(overlay.create());
     ASSERT_NE(overlay.handle(), nullptr);
     overlay.setWindowBounds(20, 20, 300, 80);
     overlay.setLabelSize(300, 80);

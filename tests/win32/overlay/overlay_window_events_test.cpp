@@ -70,7 +70,7 @@ class OverlayWindowEventsTest : public ::testing::Test {
 protected:
     OverlayWindowEventsTest() { overlay_.bind(events_); }
     void open() {
-        overlay_.create();
+        ASSERT_TRUE(overlay_.create());
         ASSERT_NE(overlay_.handle(), nullptr);
         events_.calls.clear();
     }
@@ -87,7 +87,7 @@ TEST_F(OverlayWindowEventsTest,
         seenInside = overlay_.handle();
         visibleInside = IsWindowVisible(overlay_.handle()) != FALSE;
     };
-    overlay_.create();
+    ASSERT_TRUE(overlay_.create());
 
     const HWND window = overlay_.handle();
     ASSERT_NE(window, nullptr);
@@ -115,13 +115,25 @@ TEST_F(OverlayWindowEventsTest,
     EXPECT_EQ(client.bottom, 160);
 }
 
+TEST_F(OverlayWindowEventsTest, AWindowClosedWhileBeingMadeIsReportedAsNotCreated) {
+    events_.whenCreated = [&] { overlay_.destroy(); };
+    EXPECT_FALSE(overlay_.create());
+    EXPECT_EQ(overlay_.handle(), nullptr);
+    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onOverlayCreated", "onOverlayDestroyed"}));
+
+    events_.whenCreated = nullptr;
+    events_.calls.clear();
+    EXPECT_TRUE(overlay_.create()) << "the next opening is a normal one";
+    EXPECT_NE(overlay_.handle(), nullptr);
+}
+
 TEST_F(OverlayWindowEventsTest, TheCreatedEventCanColourKeyAndPlaceTheWindow) {
     events_.whenCreated = [&] {
         overlay_.makeColorKeyed(OVERLAY_COLOR_KEY);
         overlay_.setWindowSize(800, 120);
         overlay_.setWindowPosition(300, 200);
     };
-    overlay_.create();
+    ASSERT_TRUE(overlay_.create());
 
     const HWND window = overlay_.handle();
     EXPECT_TRUE(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) & WS_EX_LAYERED);
@@ -205,7 +217,7 @@ TEST_F(OverlayWindowEventsTest, TheWindowOpensAgainAtItsDesignPlaceAfterClosing)
     events_.calls.clear();
     events_.positionsSeenWhenMoved.clear();
 
-    overlay_.create();
+    ASSERT_TRUE(overlay_.create());
     ASSERT_NE(overlay_.handle(), nullptr);
     EXPECT_EQ(events_.calls, std::vector<std::string>{"onOverlayCreated"});
     EXPECT_EQ(overlay_.windowLeft(), 50);
@@ -270,7 +282,7 @@ TEST(OverlayWindowLifetime, AWindowStillOpenAtTheEndIsClosedWithoutRunningTheHan
     {
         OverlayWindow overlay(GetModuleHandleW(nullptr));
         overlay.bind(events);
-        overlay.create();
+        ASSERT_TRUE(overlay.create());
         window = overlay.handle();
         ASSERT_NE(window, nullptr);
     }

@@ -129,6 +129,40 @@ TEST_F(PanelWindowTest, DestructionRunsOnPanelDestroyingWhileControlsLiveThenEnd
     EXPECT_EQ(drainQueue(), 0) << "WM_QUIT with exit code 0";
 }
 
+// Ctrl+Shift+F11: unlikely to be held by anything else on a test machine.
+constexpr HotkeyCombination TEST_HOTKEY{HOTKEY_MOD_CONTROL | HOTKEY_MOD_SHIFT, VK_F11};
+
+TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
+    open();
+    ASSERT_TRUE(panel_->registerToggleHotkey(TEST_HOTKEY));
+    // Another window cannot take it while the panel holds it.
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    EXPECT_FALSE(RegisterHotKey(other, 7, TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
+
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID,
+                 MAKELPARAM(TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID + 1, 0);
+    drainQueue();
+    EXPECT_EQ(events_.calls, std::vector<std::string>{"onToggleClicked"})
+        << "only the toggle's own id";
+
+    DestroyWindow(panel_->handle());
+    EXPECT_TRUE(RegisterHotKey(other, 7, TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
+    UnregisterHotKey(other, 7);
+    DestroyWindow(other);
+}
+
+TEST_F(PanelWindowTest, AHotKeyHeldElsewhereIsRefused) {
+    open();
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(RegisterHotKey(other, 7, TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
+    EXPECT_FALSE(panel_->registerToggleHotkey(TEST_HOTKEY));
+    UnregisterHotKey(other, 7);
+    DestroyWindow(other);
+}
+
 TEST_F(PanelWindowTest, ValuesSetFromCodeRunNoHandlerAndReadBack) {
     open();
     struct SliderCase {

@@ -1,0 +1,104 @@
+// The toggle's hot key: which one the panel registers on its creation, what it says when it
+// cannot have one, that a press does what the button does, and that it is given back.
+#include "harness/simulated_tool.hpp"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace pal4::testing {
+namespace {
+
+constexpr HotkeyCombination CTRL_ALT_S{HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 'S'};
+
+struct HotkeyCase {
+    const char* name;
+    std::optional<std::string> settingsFile; // nothing: no file at all
+    bool othersHoldEveryKey;
+    std::optional<HotkeyCombination> registered;
+    std::string editText; // empty: the edit box untouched
+};
+
+class HotkeyOnStartTest : public ::testing::TestWithParam<HotkeyCase> {
+protected:
+    SimulatedTool tool;
+};
+
+TEST_P(HotkeyOnStartTest, RegistersWhatTheSettingsAskOrSaysWhyNot) {
+    if (GetParam().settingsFile) {
+        tool.givenSettingsFile(*GetParam().settingsFile);
+    }
+    if (GetParam().othersHoldEveryKey) {
+        tool.panel.refuseHotkeys();
+    }
+
+    tool.panel.create();
+
+    EXPECT_EQ(tool.panel.hotkey(), GetParam().registered);
+    EXPECT_EQ(tool.panel.editText(), GetParam().editText);
+    // Read, never written: a first run's file gets no hotkey line.
+    if (!GetParam().settingsFile) {
+        EXPECT_EQ(tool.saved("hotkey"), std::nullopt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, HotkeyOnStartTest,
+    ::testing::Values(
+        HotkeyCase{"FirstRun", std::nullopt, false, CTRL_ALT_S, ""},
+        HotkeyCase{"KeyAbsent", "[config]\r\nsize=30\r\n", false, CTRL_ALT_S, ""},
+        HotkeyCase{"OtherCombination", "[config]\r\nhotkey=Ctrl+Shift+F9\r\n", false,
+                   HotkeyCombination{HOTKEY_MOD_CONTROL | HOTKEY_MOD_SHIFT, 0x78}, ""},
+        HotkeyCase{"TurnedOff", "[config]\r\nhotkey=\r\n", false, std::nullopt, ""},
+        HotkeyCase{"Unreadable", "[config]\r\nhotkey=Ctrl+Banana\r\n", false, std::nullopt,
+                   "无法使用热键 Ctrl+Banana，外挂字幕只能用按钮开关。"},
+        HotkeyCase{"HeldByAnotherProgram", std::nullopt, true, std::nullopt,
+                   "无法使用热键 Ctrl+Alt+S，外挂字幕只能用按钮开关。"},
+        HotkeyCase{"OtherCombinationHeld", "[config]\r\nhotkey=shift + ctrl + f9\r\n", true,
+                   std::nullopt, "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。"}),
+    [](const ::testing::TestParamInfo<HotkeyCase>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST(HotkeyTest, TurnedOffIsNotEvenTried) {
+    SimulatedTool tool;
+    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\n");
+    tool.panel.create();
+    for (const std::string& call : tool.panel.calls()) {
+        EXPECT_NE(call, "registerToggleHotkey");
+    }
+}
+
+TEST(HotkeyTest, APressOpensClosesAndRefusesAsTheButtonDoes) {
+    SimulatedTool tool;
+    tool.panel.create();
+
+    tool.panel.userPressesHotkey();
+    EXPECT_TRUE(tool.state.overlayShown);
+    EXPECT_EQ(tool.panel.toggleCaption(), "去除字幕");
+
+    tool.panel.userPressesHotkey();
+    EXPECT_FALSE(tool.state.overlayShown);
+    EXPECT_EQ(tool.panel.toggleCaption(), "外挂字幕");
+
+    tool.world.setMarker(0.0f);
+    tool.panel.userPressesHotkey();
+    ASSERT_EQ(tool.shell.messages().size(), 1u);
+    EXPECT_EQ(tool.shell.messages()[0].text, "请先进入仙剑4");
+}
+
+TEST(HotkeyTest, ClosingThePanelGivesTheHotKeyBack) {
+    SimulatedTool tool;
+    tool.panel.create();
+    ASSERT_TRUE(tool.panel.hotkey());
+
+    tool.panel.destroy();
+
+    EXPECT_FALSE(tool.panel.hotkey());
+    tool.panel.userPressesHotkey();
+    EXPECT_FALSE(tool.overlay.exists());
+}
+
+} // namespace
+} // namespace pal4::testing
