@@ -22,6 +22,9 @@ GameSession::GameSession(const DriverContext& context, Setup setup) {
     if (setup.lowerCaseModule) {
         launch.dialogueModule = context.lowerCaseModule;
     }
+    if (setup.renamedModule) {
+        launch.dialogueModule = context.renamedModule;
+    }
     try {
         game_ = std::make_unique<pal4sim::SimGame>(launch);
     } catch (const std::runtime_error& error) {
@@ -51,6 +54,10 @@ void GameSession::setBlankFlag(std::uint8_t value) {
 
 void GameSession::setMarker(float value) {
     require(game_->setMarker(value), "the simulated game did not take the marker");
+}
+
+void GameSession::breakChain() {
+    require(game_->setRootPointer(0), "the simulated game did not take the root pointer");
 }
 
 void GameSession::kill() {

@@ -18,6 +18,7 @@ public:
     struct Setup {
         bool inGame = true;
         bool lowerCaseModule = false;
+        bool renamedModule = false; // no OIRAMLOOK.DLL among its modules
     };
     GameSession(const DriverContext& context, Setup setup);
 
@@ -29,6 +30,8 @@ public:
     void setText(const std::string& gb2312);
     void setBlankFlag(std::uint8_t value);
     void setMarker(float value);
+    // Points the root pointer at nothing: every chain from it breaks at its first link.
+    void breakChain();
     // Ends the game as a crash would: TerminateProcess, no goodbye.
     void kill();
 

@@ -59,6 +59,9 @@ int main() {
     context.lowerCaseModule =
         (std::filesystem::path(options->gameExe).parent_path() / L"lower" / L"oiramlook.dll")
             .wstring();
+    context.renamedModule =
+        (std::filesystem::path(options->gameExe).parent_path() / L"renamed" / L"DIALOGUE.DLL")
+            .wstring();
     context.expectedDpi = options->dpi;
 
     int passed = 0;

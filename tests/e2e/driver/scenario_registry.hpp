@@ -11,6 +11,7 @@ struct DriverContext {
     std::wstring toolExe;
     std::wstring gameExe;
     std::wstring lowerCaseModule; // the dialogue module under a lower-case file name
+    std::wstring renamedModule;   // the dialogue module under a name the tool does not look for
     int expectedDpi = 96;
 };
 

@@ -64,6 +64,14 @@ std::string handleControlRequest(GameState& game, std::string_view request, bool
         game.setTextPointer(*address);
         return ok();
     }
+    case control::SET_ROOT_POINTER: {
+        const auto address = control::readUint32(payload, 0);
+        if (!address || payload.size() != 4) {
+            return error();
+        }
+        game.setRootPointer(*address);
+        return ok();
+    }
     case control::REPORT: {
         const GameReport report = game.report();
         std::string reply = ok();

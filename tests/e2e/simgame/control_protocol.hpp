@@ -24,6 +24,7 @@ enum Opcode : char {
     SET_TEXT = 'T',         // payload: GB2312 bytes; reply: number of bytes stored, then the
                             //   QueryPerformanceCounter value right after the store (low, high)
     SET_TEXT_POINTER = 'A', // payload: address stored in the module's text pointer slot
+    SET_ROOT_POINTER = 'O', // payload: address stored in the root pointer; 0 breaks the chain
     REPORT = 'R',           // reply: marker bits, switch bits, blank flag byte, text pointer,
                             //        text region address, text region size
     QUIT = 'Q',

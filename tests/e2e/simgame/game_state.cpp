@@ -35,6 +35,11 @@ std::uint32_t GameState::setText(std::string_view text) {
     return region_.write(text);
 }
 
+void GameState::setRootPointer(std::uint32_t address) {
+    const std::lock_guard lock(mutex_);
+    GameImage::store32(ROOT_POINTER_ADDRESS, address);
+}
+
 void GameState::setTextPointer(std::uint32_t address) {
     const std::lock_guard lock(mutex_);
     *textPointerSlot_ = address;

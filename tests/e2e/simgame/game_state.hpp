@@ -42,6 +42,8 @@ public:
     // Returns the number of text bytes stored (see TextRegion::write).
     std::uint32_t setText(std::string_view text);
     void setTextPointer(std::uint32_t address);
+    // What the root pointer holds; reset() puts the game's own chain back.
+    void setRootPointer(std::uint32_t address);
 
     GameReport report() const;
     GameView view() const;

@@ -138,6 +138,11 @@ public:
         return StoredText{*control::readUint32(*reply, 0),
                           static_cast<std::int64_t>(high << 32 | low)};
     }
+    bool setRootPointer(std::uint32_t address) {
+        std::string request(1, control::SET_ROOT_POINTER);
+        control::appendUint32(request, address);
+        return transact(request).has_value();
+    }
     bool setTextPointer(std::uint32_t address) {
         std::string request(1, control::SET_TEXT_POINTER);
         control::appendUint32(request, address);
