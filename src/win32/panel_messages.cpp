@@ -1,6 +1,7 @@
 #include "win32/panel_window.hpp"
 
 #include "ui/slider_table.hpp"
+#include "win32/system_library.hpp"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -152,7 +153,9 @@ void PanelWindow::pickColor() {
     dialog.rgbResult = color_;
     dialog.lpCustColors = customColors;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog) || dialog.rgbResult == color_) {
+    using ChooseColorFn = BOOL(WINAPI*)(CHOOSECOLORW*);
+    const auto chooseColor = systemFunction<ChooseColorFn>(L"comdlg32.dll", "ChooseColorW");
+    if (chooseColor == nullptr || !chooseColor(&dialog) || dialog.rgbResult == color_) {
         return;
     }
     setColor(dialog.rgbResult);

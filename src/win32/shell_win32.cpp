@@ -1,6 +1,7 @@
 #include "win32/shell_win32.hpp"
 
 #include "win32/gb2312.hpp"
+#include "win32/system_library.hpp"
 
 #include <windows.h>
 
@@ -23,8 +24,13 @@ bool ShellWin32::shellExecute(const std::string& operation, const std::string& f
     const std::wstring wideFile = widenGb2312(file);
     const std::wstring wideParameters = widenGb2312(parameters);
     const std::wstring wideDirectory = widenGb2312(directory);
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto shellExecuteW = systemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecuteW == nullptr) {
+        return false;
+    }
     const HINSTANCE result =
-        ShellExecuteW(nullptr, wideOperation.c_str(), wideFile.c_str(), wideParameters.c_str(),
+        shellExecuteW(nullptr, wideOperation.c_str(), wideFile.c_str(), wideParameters.c_str(),
                       wideDirectory.c_str(), static_cast<int>(showCommand));
     // Values above 32 mean success; the rest are error codes in a handle's clothing.
     return reinterpret_cast<INT_PTR>(result) > 32;
