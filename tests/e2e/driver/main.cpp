@@ -1,12 +1,11 @@
 // The end-to-end driver: runs every scenario against the real tool and the simulated game and
 // prints one line per scenario, then "N passed, M failed".
+#include "command_line_arguments.hpp"
 #include "driver_options.hpp"
 #include "scenario_registry.hpp"
 #include "window_text.hpp"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include <cstdio>
 #include <exception>
@@ -15,17 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::wstring> commandLineArguments() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> arguments;
-    for (int i = 1; i < count; ++i) {
-        arguments.emplace_back(argv[i]);
-    }
-    LocalFree(argv);
-    return arguments;
-}
 
 // The driver measures windows and pixels in real screen pixels whatever the DPI.
 void becomeDpiAware() {
@@ -48,7 +36,7 @@ std::string narrow(const std::wstring& text) {
 int main() {
     becomeDpiAware();
     std::wstring problem;
-    const auto options = e2e::parseDriverOptions(commandLineArguments(), problem);
+    const auto options = e2e::parseDriverOptions(e2e::commandLineArguments(), problem);
     if (!options) {
         std::fprintf(stderr, "%s\n", narrow(problem).c_str());
         return 2;

@@ -14,6 +14,7 @@
 //
 // Exit codes: 0 normal, 2 bad options, 3 image not at its fixed base, 4 dialogue module
 // unusable, 5 no text region below 2 GiB, 6 control channel name taken.
+#include "command_line_arguments.hpp"
 #include "control_server.hpp"
 #include "game_image.hpp"
 #include "game_state.hpp"
@@ -23,8 +24,6 @@
 #include "text_region.hpp"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 #include <cstdio>
 #include <optional>
@@ -62,17 +61,6 @@ DWORD WINAPI watchForExit(LPVOID parameter) {
     return 0;
 }
 
-std::vector<std::wstring> commandLineArguments() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> arguments;
-    for (int i = 1; i < count; ++i) {
-        arguments.emplace_back(argv[i]);
-    }
-    LocalFree(argv);
-    return arguments;
-}
-
 // The dialogue module's text pointer slot, which must be a 32-bit game address.
 std::uint32_t* loadTextPointerSlot(const std::wstring& file) {
     HMODULE module = LoadLibraryW(file.c_str());
@@ -94,7 +82,7 @@ std::uint32_t* loadTextPointerSlot(const std::wstring& file) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     using namespace pal4sim;
     std::wstring problem;
-    const std::optional<SimOptions> options = parseSimOptions(commandLineArguments(), problem);
+    const std::optional<SimOptions> options = parseSimOptions(e2e::commandLineArguments(), problem);
     if (!options) {
         return fail(EXIT_BAD_OPTIONS, problem);
     }

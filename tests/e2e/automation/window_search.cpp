@@ -38,12 +38,16 @@ std::vector<HWND> topLevelWindows(DWORD processId, const std::wstring& className
     return found;
 }
 
+HWND firstTopLevelWindow(DWORD processId, const std::wstring& className) {
+    const std::vector<HWND> found = topLevelWindows(processId, className);
+    return found.empty() ? nullptr : found.front();
+}
+
 HWND waitForTopLevelWindow(DWORD processId, const std::wstring& className, DWORD timeoutMs) {
     HWND window = nullptr;
     waitUntil(
         [&] {
-            const std::vector<HWND> found = topLevelWindows(processId, className);
-            window = found.empty() ? nullptr : found.front();
+            window = firstTopLevelWindow(processId, className);
             return window != nullptr;
         },
         timeoutMs, 30);
