@@ -1,5 +1,7 @@
 #pragma once
 
+#include "child_process.hpp"
+
 #include <windows.h>
 
 #include <string>
@@ -15,7 +17,7 @@ public:
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
 
-    bool running() const;
+    bool running() const { return process_.running(); }
     // Waits for the control panel's window; false when it does not appear in time.
     bool waitForPanel(DWORD timeoutMs);
     // Presses the toggle button: posted, so a message box on the tool's side cannot block us.
@@ -28,9 +30,7 @@ public:
     void close();
 
 private:
-    HWND findWindow(const wchar_t* className) const;
-
-    PROCESS_INFORMATION process_{};
+    e2e::ChildProcess process_;
     HWND panel_ = nullptr;
 };
 

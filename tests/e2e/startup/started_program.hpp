@@ -1,9 +1,12 @@
 #pragma once
 
+#include "child_process.hpp"
+#include "scratch_folder.hpp"
+
 #include <windows.h>
 
 #include <filesystem>
-#include <string>
+#include <optional>
 
 namespace pal4::e2e {
 
@@ -14,13 +17,12 @@ class StartedProgram {
 public:
     // Copies `exe` into a new temporary folder and starts it there.
     explicit StartedProgram(const std::filesystem::path& exe);
-    ~StartedProgram();
     StartedProgram(const StartedProgram&) = delete;
     StartedProgram& operator=(const StartedProgram&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
-    DWORD processId() const { return process_.dwProcessId; }
-    const std::filesystem::path& folder() const { return folder_; }
+    bool started() const { return process_ && process_->started(); }
+    DWORD processId() const { return process_ ? process_->id() : 0; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
 
     // The process's visible top-level window of the given class, waiting for it up to the time.
     HWND waitForWindow(const wchar_t* className, DWORD timeoutMs) const;
@@ -28,8 +30,9 @@ public:
     bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
 
 private:
-    std::filesystem::path folder_;
-    PROCESS_INFORMATION process_{};
+    // Declared first, so the copy is ended before its folder goes.
+    ::e2e::ScratchFolder folder_;
+    std::optional<::e2e::ChildProcess> process_;
 };
 
 // The Windows path of the exe named by the environment variable: CTest gives Unix paths, which
