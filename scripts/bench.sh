@@ -272,6 +272,16 @@ figure() { # label, value text, goal text, verdict
 step "Figures for $exe ($bits-bit)"
 note "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
     "kernel $(uname -r), $("$wine_exec" --version 2>/dev/null || echo 'Wine ?'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+# No line on the screen means the overlay never opened: whatever the probe read of CPU and
+# memory then describes a tool that was not polling, and says nothing about the goals.
+if [ -z "$latency" ] || [ "${latency%% *}" -eq 0 ]; then
+    note "no dialogue line reached the screen: the figures below would be of a tool that did not poll"
+    latency=""
+    cpu_ms_per_s=()
+    rss_open=""
+    rss_warm=""
+    rss_end=""
+fi
 if [ -n "$latency" ]; then
     read -r count missed fastest median p95 slowest sample_ms clock <<<"$latency"
     measured=1
