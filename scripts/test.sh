@@ -7,7 +7,7 @@
 # "N passed, M failed", counting test suites (one test exe, one fuzz target, one build, one
 # end-to-end scenario).
 #
-# Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 60),
+# Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 30),
 # PAL4_JOBS (default 2), WINEPREFIX (default build/wineprefix).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -15,7 +15,7 @@ source "$PAL4_ROOT/scripts/lib/xvfb.sh"
 cd "$PAL4_ROOT"
 
 build_root=$(realpath -m "${PAL4_BUILD_DIR:-build}")
-fuzz_seconds=${PAL4_FUZZ_SECONDS:-60}
+fuzz_seconds=${PAL4_FUZZ_SECONDS:-30}
 export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
 started_at=$(date +%s)
 
