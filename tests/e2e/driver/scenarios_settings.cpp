@@ -139,7 +139,18 @@ void randomSettingsFile(const DriverContext& context) {
         }
         keyed += std::string(key) + "=" + value + "\r\n";
     }
-    for (const std::string& file : {randomBytes(1, 4096), keyed}) {
+    // Random numbers as well as random bytes: garbage mostly reads as 0, which no range refuses.
+    std::string numbers = "[config]\r\n";
+    for (const char* key : {"size", "left", "top", "width", "height"}) {
+        const std::string digits = randomBytes(++seed, 4);
+        std::uint32_t value = 0;
+        for (char c : digits) {
+            value = (value << 8) | static_cast<unsigned char>(c);
+        }
+        numbers += std::string(key) + "=" + ((value & 1) != 0 ? "-" : "") +
+                   std::to_string(value % 100000000) + "\r\n";
+    }
+    for (const std::string& file : {randomBytes(1, 4096), keyed, numbers}) {
         ToolSession tool(context, file);
         for (const SliderView& slider : SLIDERS) {
             const std::wstring caption = tool.caption(slider.captionId);
