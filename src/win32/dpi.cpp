@@ -1,5 +1,7 @@
 #include "win32/dpi.hpp"
 
+#include "win32/unique_handle.hpp"
+
 namespace pal4::win32 {
 
 namespace {
@@ -25,11 +27,8 @@ unsigned dpiOf(HWND window) {
             return dpi;
         }
     }
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : DESIGN_DPI;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : DESIGN_DPI;
     return dpi > 0 ? static_cast<unsigned>(dpi) : static_cast<unsigned>(DESIGN_DPI);
 }
 
