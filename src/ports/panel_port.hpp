@@ -19,11 +19,12 @@ enum class Slider {
 };
 
 enum class CheckBox {
-    Bold,   // 选择框1
-    Italic, // 选择框2
-    Shadow, // 选择框3
-    Centre, // 选择框4
-    Debug,  // 选择框5
+    Bold,    // 选择框1
+    Italic,  // 选择框2
+    Shadow,  // 选择框3
+    Centre,  // 选择框4
+    Debug,   // 选择框5
+    Outline, // 描边, below the links
 };
 
 // The labels above the sliders that show "prefix = value".
@@ -95,6 +96,7 @@ public:
     virtual void onItalicClicked() = 0;
     virtual void onShadowClicked() = 0;
     virtual void onCentreClicked() = 0;
+    virtual void onOutlineClicked() = 0;
     virtual void onDebugClicked() = 0;
     virtual void onAuthorLinkPressed() = 0;
     virtual void onClubLinkPressed() = 0;

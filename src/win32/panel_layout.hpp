@@ -36,6 +36,7 @@ enum ControlId : int {
     ID_WIDTH_SLIDER,            // 滑块条4
     ID_HEIGHT_SLIDER,           // 滑块条5
     ID_HELP_BOX,                // 编辑框1
+    ID_OUTLINE = 119,           // 描边, in the strip below the links
 };
 
 // Which font a control draws its text with.
@@ -62,7 +63,7 @@ constexpr ColorRef ink(Slider slider) {
     return sliderRow(slider).captionColor;
 }
 
-inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
+inline constexpr std::array<ControlDesign, 20> PANEL_CONTROLS{{
     {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
     {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
@@ -82,6 +83,7 @@ inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
     {ID_WIDTH_SLIDER, ControlKind::Slider, 8, 187, 200, 32, nullptr, {}, {}},
     {ID_HEIGHT_SLIDER, ControlKind::Slider, 220, 189, 200, 32, nullptr, {}, {}},
     {ID_HELP_BOX, ControlKind::EditBox, 2, 240, 424, 64, nullptr, {}, HELP_BOX_BACKGROUND},
+    {ID_OUTLINE, ControlKind::CheckBox, 8, 330, 56, 24, "描边", {}, {}},
 }};
 
 // Texts the panel draws itself, without a background: the shadowed caption of the shadow
@@ -145,6 +147,8 @@ constexpr ControlId checkBoxControl(CheckBox box) {
         return ID_CENTRE;
     case CheckBox::Debug:
         return ID_DEBUG;
+    case CheckBox::Outline:
+        return ID_OUTLINE;
     }
     return ID_BOLD;
 }

@@ -50,6 +50,15 @@ RECT onScreen(HWND window) {
     return visible;
 }
 
+void measureAndMark(pal4sim::SimGame& game, const ToolProcess& tool, int lines, const char* name) {
+    const LatencyReport latency = measureLatency(game, onScreen(tool.overlay()), lines);
+    char figures[160];
+    std::snprintf(figures, sizeof figures, "%zu %zu %.1f %.1f %.1f %.1f %.2f %s", latency.measured,
+                  latency.missed, latency.minMs, latency.medianMs, latency.p95Ms, latency.maxMs,
+                  latency.meanSampleMs, latency.clockShared ? "shared" : "not-shared");
+    mark(name, figures);
+}
+
 void holdForCpu(const char* what, std::uint32_t regionSize, DWORD ms) {
     mark("cpu-begin", what + std::string(" ") + std::to_string(regionSize));
     Sleep(ms);
@@ -81,13 +90,12 @@ int runPhases(const ScenarioOptions& options) {
     }
     Sleep(SETTLE_MS);
 
-    const LatencyReport latency =
-        measureLatency(*game, onScreen(tool.overlay()), options.latencyLines);
-    char figures[160];
-    std::snprintf(figures, sizeof figures, "%zu %zu %.1f %.1f %.1f %.1f %.2f %s", latency.measured,
-                  latency.missed, latency.minMs, latency.medianMs, latency.p95Ms, latency.maxMs,
-                  latency.meanSampleMs, latency.clockShared ? "shared" : "not-shared");
-    mark("latency", figures);
+    measureAndMark(*game, tool, options.latencyLines, "latency");
+    // The same with the outline on, which draws each line through more work.
+    tool.clickOutline();
+    Sleep(SETTLE_MS);
+    measureAndMark(*game, tool, options.latencyLines, "latency-outline");
+    tool.clickOutline();
 
     holdForCpu("small", options.smallRegion, options.cpuMs);
 

@@ -10,6 +10,7 @@ namespace {
 constexpr const wchar_t* PANEL_CLASS = L"Pal4SubtitlesPanel";
 constexpr const wchar_t* OVERLAY_CLASS = L"Pal4SubtitlesOverlay";
 constexpr int TOGGLE_BUTTON_ID = 101;
+constexpr int OUTLINE_BOX_ID = 119;
 constexpr DWORD CLOSE_TIMEOUT_MS = 5000;
 constexpr DWORD PANEL_POLL_MS = 50;
 // Fine enough not to add to the open and close times the cycles measure.
@@ -36,6 +37,10 @@ bool ToolProcess::waitForPanel(DWORD timeoutMs) {
 
 void ToolProcess::pressToggle() const {
     PostMessageW(GetDlgItem(panel_, TOGGLE_BUTTON_ID), BM_CLICK, 0, 0);
+}
+
+void ToolProcess::clickOutline() const {
+    PostMessageW(GetDlgItem(panel_, OUTLINE_BOX_ID), BM_CLICK, 0, 0);
 }
 
 HWND ToolProcess::overlay() const {
