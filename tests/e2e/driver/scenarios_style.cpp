@@ -131,8 +131,19 @@ void shadowDownAndRight(const DriverContext& context) {
 void outlineRingsTextOverBrightScene(const DriverContext& context) {
     ToolSession tool(context, std::string("[config]\r\nsize=40\r\noutline=on\r\n"));
     GameSession game(context, {.bright = true});
-    // Where the overlay opens by default, before it does: the scene behind the subtitle.
-    const ScreenCapture scene = captureScreen(RECT{10, 640, 1034, 800});
+    // Where the overlay opens by default, before it does: the snowfield behind the subtitle,
+    // once the game has drawn it and it stays.
+    ScreenCapture scene;
+    const bool snowy = waitUntil(
+        [&] {
+            ScreenCapture now = captureScreen(RECT{10, 640, 1034, 800});
+            const bool settled =
+                now == scene && !now.pixels.empty() && now.at(0, 0) == rgbOf(244, 246, 250);
+            scene = std::move(now);
+            return settled;
+        },
+        5000, 100);
+    require(snowy, "the snowfield did not appear where the subtitle opens");
     const HWND overlay = openOverlay(tool, game);
     require(captureWindowArea(overlay).area.left == 10, "the overlay is not at its default place");
     showLine(tool, game, "甲：我们快走吧，天色已经晚了");
