@@ -1,6 +1,7 @@
 #include "outline_pixels.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -19,30 +20,23 @@ double luminance(Rgb color) {
            0.0722 * channel(blueOf(color));
 }
 
-// Whether `pixel` lies on the way from `from` to `to`, allowing each channel a step of rounding.
+// Whether `pixel` lies on the way from `from` to `to`: each channel where the blend's share of
+// `to`, read off the channel that changes most, puts it, give or take rounding.
 bool isBlend(Rgb pixel, Rgb from, Rgb to) {
-    const int ends[3][2] = {
-        {redOf(from), redOf(to)}, {greenOf(from), greenOf(to)}, {blueOf(from), blueOf(to)}};
-    const int values[3] = {redOf(pixel), greenOf(pixel), blueOf(pixel)};
-    double low = 0;
-    double high = 1;
-    for (int c = 0; c < 3; ++c) {
-        const int span = ends[c][1] - ends[c][0];
-        if (span == 0) {
-            if (std::abs(values[c] - ends[c][0]) > 1) {
-                return false;
-            }
-            continue;
-        }
-        double a = (values[c] - 1.5 - ends[c][0]) / span;
-        double b = (values[c] + 1.5 - ends[c][0]) / span;
-        if (a > b) {
-            std::swap(a, b);
-        }
-        low = std::max(low, a);
-        high = std::min(high, b);
+    const auto channels = [](Rgb c) { return std::array<int, 3>{redOf(c), greenOf(c), blueOf(c)}; };
+    const auto p = channels(pixel), a = channels(from), b = channels(to);
+    std::size_t widest = 0;
+    for (std::size_t c = 1; c < 3; ++c) {
+        widest = std::abs(b[c] - a[c]) > std::abs(b[widest] - a[widest]) ? c : widest;
     }
-    return low <= high;
+    const int span = b[widest] - a[widest];
+    const double share = span == 0 ? 0.0 : double(p[widest] - a[widest]) / span;
+    for (std::size_t c = 0; c < 3; ++c) {
+        if (share < -0.01 || share > 1.01 || std::abs(a[c] + share * (b[c] - a[c]) - p[c]) > 2.0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
