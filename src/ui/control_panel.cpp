@@ -80,6 +80,10 @@ void ControlPanel::onShadowClicked() {
     saveSwitch(CheckBox::Shadow, KEY_SHADOW);
 }
 
+void ControlPanel::onHistoryClicked() {
+    saveSwitch(CheckBox::History, KEY_HISTORY);
+}
+
 void ControlPanel::onDebugClicked() {
     if (!state_.overlayShown) {
         return; // the switch is read when the overlay next opens

@@ -35,6 +35,7 @@ public:
     void onShadowClicked();
     void onCentreClicked();
     void onDebugClicked();
+    void onHistoryClicked();
     void onOverlayMoved();
     void onAuthorLinkPressed();
     void onClubLinkPressed();
