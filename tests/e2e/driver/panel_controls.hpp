@@ -29,6 +29,7 @@ enum PanelControl : int {
     WIDTH_SLIDER = 116,
     HEIGHT_SLIDER = 117,
     HELP_BOX = 118,
+    HISTORY_BOX = 119,
 };
 
 } // namespace e2e
