@@ -206,6 +206,7 @@ step "Running the tool beside the simulated game: $lines lines, ${cpu_seconds} s
     "cycles (about $((2 + throughput_seconds / 30)) minutes)"
 tool_pid=""
 latency=""
+latency_outline=""
 declare -A cpu_ms_per_s=() cpu_fine=()
 cpu_start_ticks=0
 cpu_start_task_ns=0
@@ -227,6 +228,10 @@ while IFS= read -r line; do
     latency)
         latency="$3 $4 $5 $6 $7 $8 $9 ${10}"
         note "latency measured over $3 lines"
+        ;;
+    latency-outline)
+        latency_outline="$3 $4 $5 $6 $7 $8 $9 ${10}"
+        note "latency with the outline on measured over $3 lines"
         ;;
     cpu-begin)
         if [ -n "$tool_pid" ]; then
@@ -269,6 +274,18 @@ done < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles
     tee "$run_dir/probe.log")
 $finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
 
+# ---- the outline's legibility and cost, from the label's own drawing ----------------------------
+# Built beside the exe being measured, from the same sources, when that build tree has it.
+figures_exe=$(dirname "$exe")/../tests/win32/overlay/outline_figures.exe
+figures_tree=$(dirname "$(dirname "$exe")")
+outline_figures=""
+if [ -f "$figures_tree/build.ninja" ]; then
+    cmake --build "$figures_tree" -j "$PAL4_JOBS" --target outline_figures >/dev/null 2>&1 || true
+fi
+if [ -f "$figures_exe" ]; then
+    outline_figures=$("$wine_exec" "$figures_exe" 2>&1 | tr -d '\r') || true
+fi
+
 # ---- the stripped exe -------------------------------------------------------------------------
 "$arch-w64-mingw32-strip" -o "$run_dir/stripped.exe" "$exe"
 stripped_bytes=$(stat -c %s "$run_dir/stripped.exe")
@@ -291,6 +308,7 @@ note "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 if [ -z "$latency" ] || [ "${latency%% *}" -eq 0 ]; then
     note "no dialogue line reached the screen: the figures below would be of a tool that did not poll"
     latency=""
+    latency_outline=""
     cpu_ms_per_s=()
     rss_open=""
     rss_warm=""
@@ -306,6 +324,12 @@ if [ -n "$latency" ]; then
         "game and probe clocks: $clock"
 else
     figure "latency" "not measured" "<= 120 ms" ""
+fi
+if [ -n "$latency_outline" ]; then
+    read -r count _ _ median p95 _ _ _ <<<"$latency_outline"
+    figure "latency with the outline on: median" "$median ms" "-" ""
+    figure "latency with the outline on, 95th percentile ($count lines)" "$p95 ms" "<= 120 ms" \
+        "$(verdict "$p95" 120)"
 fi
 for region in 65536 16777216; do
     if [ "$region" -ge 1048576 ]; then
@@ -422,6 +446,12 @@ else
     figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
 fi
 figure "stripped exe" "$stripped_bytes bytes" "<= 1572864" "$(verdict "$stripped_bytes" 1572864)"
+if [ -n "$outline_figures" ]; then
+    note "the outline, measured on the label's own drawing (white and black text and scenes):"
+    printf '%s\n' "$outline_figures"
+else
+    note "the outline's figures: no outline_figures.exe beside $exe"
+fi
 
 if [ "$measured" = 0 ]; then
     echo "error: the session beside the simulated game measured nothing" >&2

@@ -61,6 +61,7 @@ public:
     void onItalicClicked() override { controls_.onItalicClicked(); }
     void onShadowClicked() override { controls_.onShadowClicked(); }
     void onCentreClicked() override { controls_.onCentreClicked(); }
+    void onOutlineClicked() override { controls_.onOutlineClicked(); }
     void onDebugClicked() override { controls_.onDebugClicked(); }
     void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
     void onClubLinkPressed() override { controls_.onClubLinkPressed(); }

@@ -22,6 +22,7 @@ struct AppState {
     std::string fontName;                  // face name of the subtitle font
     std::int32_t fontSize = 0;             // the size slider's position, 1 to 200
     bool shadowOn = false;                 // the shadow switch is on
+    bool outlineOn = false;                // the outline switch is on
     std::int32_t overlayLeft = 0;          // overlay window's left edge, screen pixels
     std::int32_t overlayTop = 0;           // overlay window's top edge, screen pixels
     std::int32_t overlayWidth = 0;         // width of the overlay and of its subtitle label

@@ -24,6 +24,7 @@ enum class CheckBox {
     Shadow,  // 选择框3
     Centre,  // 选择框4
     Debug,   // 选择框5
+    Outline, // 描边, below the links
     History, // 记录对白: the story log and the live line
 };
 
@@ -96,6 +97,7 @@ public:
     virtual void onItalicClicked() = 0;
     virtual void onShadowClicked() = 0;
     virtual void onCentreClicked() = 0;
+    virtual void onOutlineClicked() = 0;
     virtual void onDebugClicked() = 0;
     virtual void onAuthorLinkPressed() = 0;
     virtual void onClubLinkPressed() = 0;

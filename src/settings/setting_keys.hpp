@@ -18,6 +18,8 @@ inline constexpr std::string_view KEY_SHADOW = "shadow";
 inline constexpr std::string_view KEY_BOLD = "bold";
 inline constexpr std::string_view KEY_ITALIC = "italic";
 inline constexpr std::string_view KEY_CENTRE = "centext";
+// Written when its switch is clicked, never by the first run, so that file stays as it was.
+inline constexpr std::string_view KEY_OUTLINE = "outline";
 inline constexpr std::string_view KEY_LEFT = "left";
 inline constexpr std::string_view KEY_TOP = "top";
 inline constexpr std::string_view KEY_WIDTH = "width";

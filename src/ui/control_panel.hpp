@@ -34,6 +34,7 @@ public:
     void onItalicClicked();
     void onShadowClicked();
     void onCentreClicked();
+    void onOutlineClicked();
     void onDebugClicked();
     void onHistoryClicked();
     void onOverlayMoved();

@@ -36,7 +36,8 @@ enum ControlId : int {
     ID_WIDTH_SLIDER,            // 滑块条4
     ID_HEIGHT_SLIDER,           // 滑块条5
     ID_HELP_BOX,                // 编辑框1
-    ID_HISTORY,                 // 记录对白
+    ID_OUTLINE = 119,           // 描边, in the strip below the links
+    ID_HISTORY = 120,           // 记录对白
 };
 
 // Which font a control draws its text with.
@@ -63,7 +64,7 @@ constexpr ColorRef ink(Slider slider) {
     return sliderRow(slider).captionColor;
 }
 
-inline constexpr std::array<ControlDesign, 20> PANEL_CONTROLS{{
+inline constexpr std::array<ControlDesign, 21> PANEL_CONTROLS{{
     {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
     {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
@@ -83,7 +84,7 @@ inline constexpr std::array<ControlDesign, 20> PANEL_CONTROLS{{
     {ID_WIDTH_SLIDER, ControlKind::Slider, 8, 187, 200, 32, nullptr, {}, {}},
     {ID_HEIGHT_SLIDER, ControlKind::Slider, 220, 189, 200, 32, nullptr, {}, {}},
     {ID_HELP_BOX, ControlKind::EditBox, 2, 240, 424, 64, nullptr, {}, HELP_BOX_BACKGROUND},
-    // The strip below the links: its left place (left 8, 56 wide) is kept for another switch.
+    {ID_OUTLINE, ControlKind::CheckBox, 8, 330, 56, 24, "描边", {}, {}},
     {ID_HISTORY, ControlKind::CheckBox, 80, 330, 80, 24, "记录对白", {}, {}},
 }};
 
@@ -150,6 +151,8 @@ constexpr ControlId checkBoxControl(CheckBox box) {
         return ID_CENTRE;
     case CheckBox::Debug:
         return ID_DEBUG;
+    case CheckBox::Outline:
+        return ID_OUTLINE;
     case CheckBox::History:
         return ID_HISTORY;
     }

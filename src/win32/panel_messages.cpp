@@ -88,6 +88,9 @@ void PanelWindow::onCommand(int controlId, unsigned notification) {
     case ID_CENTRE:
         report(&PanelEvents::onCentreClicked);
         break;
+    case ID_OUTLINE:
+        report(&PanelEvents::onOutlineClicked);
+        break;
     case ID_HISTORY:
         report(&PanelEvents::onHistoryClicked);
         break;

@@ -107,6 +107,9 @@ void FakePanel::userClicks(CheckBox box) {
     case CheckBox::Debug:
         events().onDebugClicked();
         break;
+    case CheckBox::Outline:
+        events().onOutlineClicked();
+        break;
     case CheckBox::History:
         events().onHistoryClicked();
         break;

@@ -20,7 +20,7 @@ constexpr DWORD OVERLAY_TIMEOUT_MS = 5000;
 // Long enough for a poll tick to read and draw the line after the overlay opens.
 constexpr DWORD FIRST_TICK_MS = 120;
 constexpr DWORD SETTLE_MS = 500;
-constexpr int HISTORY_BOX_ID = 119;
+constexpr int HISTORY_BOX_ID = 120;
 // One new line per poll tick: the most lines the tool can take.
 constexpr ULONGLONG LINE_PERIOD_MS = 100;
 // The throughput lines are numbered after the latency lines, so none repeats one of them.
@@ -55,6 +55,15 @@ RECT onScreen(HWND window) {
     RECT visible{};
     IntersectRect(&visible, &bounds, &screen);
     return visible;
+}
+
+void measureAndMark(pal4sim::SimGame& game, const ToolProcess& tool, int lines, const char* name) {
+    const LatencyReport latency = measureLatency(game, onScreen(tool.overlay()), lines);
+    char figures[160];
+    std::snprintf(figures, sizeof figures, "%zu %zu %.1f %.1f %.1f %.1f %.2f %s", latency.measured,
+                  latency.missed, latency.minMs, latency.medianMs, latency.p95Ms, latency.maxMs,
+                  latency.meanSampleMs, latency.clockShared ? "shared" : "not-shared");
+    mark(name, figures);
 }
 
 void holdForCpu(const char* what, std::uint32_t regionSize, DWORD ms) {
@@ -143,13 +152,12 @@ int runPhases(const ScenarioOptions& options) {
     }
     Sleep(SETTLE_MS);
 
-    const LatencyReport latency =
-        measureLatency(*game, onScreen(tool.overlay()), options.latencyLines);
-    char figures[160];
-    std::snprintf(figures, sizeof figures, "%zu %zu %.1f %.1f %.1f %.1f %.2f %s", latency.measured,
-                  latency.missed, latency.minMs, latency.medianMs, latency.p95Ms, latency.maxMs,
-                  latency.meanSampleMs, latency.clockShared ? "shared" : "not-shared");
-    mark("latency", figures);
+    measureAndMark(*game, tool, options.latencyLines, "latency");
+    // The same with the outline on, which draws each line through more work.
+    tool.clickOutline();
+    Sleep(SETTLE_MS);
+    measureAndMark(*game, tool, options.latencyLines, "latency-outline");
+    tool.clickOutline();
 
     holdForCpu("small", options.smallRegion, options.cpuMs);
     measureThroughput(*game, tool, options.throughputSeconds);

@@ -10,6 +10,7 @@ namespace {
 constexpr const wchar_t* PANEL_CLASS = L"Pal4SubtitlesPanel";
 constexpr const wchar_t* OVERLAY_CLASS = L"Pal4SubtitlesOverlay";
 constexpr int TOGGLE_BUTTON_ID = 101;
+constexpr int OUTLINE_BOX_ID = 119;
 constexpr int EDIT_BOX_ID = 118;
 constexpr DWORD CLOSE_TIMEOUT_MS = 5000;
 constexpr DWORD PANEL_POLL_MS = 50;
@@ -49,6 +50,10 @@ std::wstring ToolProcess::editText() const {
     SendMessageTimeoutW(GetDlgItem(panel_, EDIT_BOX_ID), WM_GETTEXT, std::size(text),
                         reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &copied);
     return text;
+}
+
+void ToolProcess::clickOutline() const {
+    PostMessageW(GetDlgItem(panel_, OUTLINE_BOX_ID), BM_CLICK, 0, 0);
 }
 
 HWND ToolProcess::overlay() const {

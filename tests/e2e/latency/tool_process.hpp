@@ -22,6 +22,8 @@ public:
     bool waitForPanel(DWORD timeoutMs);
     // Presses the toggle button: posted, so a message box on the tool's side cannot block us.
     void pressToggle() const;
+    // Clicks the outline switch, posted like the toggle.
+    void clickOutline() const;
     // The overlay's visible window, or nullptr.
     HWND overlay() const;
     // Waits until the overlay is shown (or gone); false on a timeout.

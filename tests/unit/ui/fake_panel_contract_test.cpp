@@ -26,6 +26,7 @@ public:
     void onItalicClicked() override { events.emplace_back("italic"); }
     void onShadowClicked() override { events.emplace_back("shadow"); }
     void onCentreClicked() override { events.emplace_back("centre"); }
+    void onOutlineClicked() override { events.emplace_back("outline"); }
     void onDebugClicked() override { events.emplace_back("debug"); }
     void onAuthorLinkPressed() override { events.emplace_back("author"); }
     void onClubLinkPressed() override { events.emplace_back("club"); }
