@@ -54,26 +54,20 @@ std::wstring clipboardText() {
     return text;
 }
 
-// "YYYY-MM-DD HH:MM:SS " then the text, for each line, each ended by CR LF.
+// "YYYY-MM-DD HH:MM:SS " then the text, for each line, each ended by CR LF. (The texts hold
+// no ASCII digit, so a '0' of the shape stands for any digit.)
 bool isLog(const std::string& bytes, const std::vector<std::string>& texts) {
-    std::size_t at = BOM.size();
-    if (!bytes.starts_with(BOM)) {
-        return false;
-    }
+    std::string shape = BOM;
     for (const std::string& text : texts) {
-        const std::string stamp = bytes.substr(at, 20);
-        for (std::size_t i = 0; i < stamp.size(); ++i) {
-            const bool digit = std::isdigit(static_cast<unsigned char>(stamp[i])) != 0;
-            if (stamp.size() != 20 || digit != (std::string("0000-00-00 00:00:00 ")[i] == '0')) {
-                return false;
-            }
-        }
-        if (bytes.compare(at + 20, text.size() + 2, text + "\r\n") != 0) {
+        shape += "0000-00-00 00:00:00 " + text + "\r\n";
+    }
+    for (std::size_t i = 0; i < shape.size() && shape.size() == bytes.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(bytes[i])) != 0;
+        if (shape[i] == '0' ? !digit : bytes[i] != shape[i]) {
             return false;
         }
-        at += 20 + text.size() + 2;
     }
-    return at == bytes.size();
+    return shape.size() == bytes.size();
 }
 
 void dialogueKept(const DriverContext& context) {
