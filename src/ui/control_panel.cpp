@@ -86,6 +86,10 @@ void ControlPanel::onOutlineClicked() {
     saveSwitch(CheckBox::Outline, KEY_OUTLINE);
 }
 
+void ControlPanel::onHistoryClicked() {
+    saveSwitch(CheckBox::History, KEY_HISTORY);
+}
+
 void ControlPanel::onDebugClicked() {
     if (!state_.overlayShown) {
         return; // the switch is read when the overlay next opens

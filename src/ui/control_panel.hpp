@@ -36,6 +36,7 @@ public:
     void onCentreClicked();
     void onOutlineClicked();
     void onDebugClicked();
+    void onHistoryClicked();
     void onOverlayMoved();
     void onAuthorLinkPressed();
     void onClubLinkPressed();

@@ -47,6 +47,8 @@ void PanelLifecycle::onPanelCreated() {
     const bool outline = readSwitch(KEY_OUTLINE);
     state_.outlineOn = outline;
     panel_.setChecked(CheckBox::Outline, outline);
+    panel_.setChecked(CheckBox::History, readSwitch(KEY_HISTORY));
+    state_.clipboardOn = readSwitch(KEY_CLIPBOARD);
 
     panel_.setSliderPosition(Slider::Left, readSlider(Slider::Left));
     panel_.setSliderPosition(Slider::Top, readSlider(Slider::Top));

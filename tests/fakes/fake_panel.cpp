@@ -110,6 +110,9 @@ void FakePanel::userClicks(CheckBox box) {
     case CheckBox::Outline:
         events().onOutlineClicked();
         break;
+    case CheckBox::History:
+        events().onHistoryClicked();
+        break;
     }
 }
 
@@ -154,6 +157,9 @@ void FakePanel::userPressesAuthorLink() {
 }
 void FakePanel::userPressesClubLink() {
     events().onClubLinkPressed();
+}
+void FakePanel::userPressesOpenLog() {
+    events().onOpenLogPressed();
 }
 void FakePanel::create() {
     events().onPanelCreated();

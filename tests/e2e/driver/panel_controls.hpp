@@ -30,6 +30,7 @@ enum PanelControl : int {
     HEIGHT_SLIDER = 117,
     HELP_BOX = 118,
     OUTLINE_BOX = 119,
+    HISTORY_BOX = 120,
 };
 
 } // namespace e2e

@@ -30,6 +30,8 @@ public:
     void onDebugClicked() override { events.emplace_back("debug"); }
     void onAuthorLinkPressed() override { events.emplace_back("author"); }
     void onClubLinkPressed() override { events.emplace_back("club"); }
+    void onHistoryClicked() override { events.emplace_back("history"); }
+    void onOpenLogPressed() override { events.emplace_back("open log"); }
 };
 
 constexpr Slider kSliders[] = {Slider::FontSize, Slider::Left, Slider::Top, Slider::Width,

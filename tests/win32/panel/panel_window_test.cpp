@@ -53,6 +53,8 @@ public:
     void onDebugClicked() override { calls.push_back("onDebugClicked"); }
     void onAuthorLinkPressed() override { calls.push_back("onAuthorLinkPressed"); }
     void onClubLinkPressed() override { calls.push_back("onClubLinkPressed"); }
+    void onHistoryClicked() override { calls.push_back("onHistoryClicked"); }
+    void onOpenLogPressed() override { calls.push_back("onOpenLogPressed"); }
 };
 
 std::wstring textOf(HWND window) {
