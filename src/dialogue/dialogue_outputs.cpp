@@ -78,18 +78,29 @@ void DialogueOutputs::appendToLog(const std::string& line) {
 }
 
 void DialogueOutputs::showLive(std::string subtitle) {
+    if (!writeLive(std::move(subtitle))) {
+        reportFailure(LIVE_FILE_NAME);
+    }
+}
+
+bool DialogueOutputs::writeLive(std::string subtitle) {
     shown_ = std::move(subtitle);
     if (!panel_.isChecked(CheckBox::History) || liveFile_ == shown_) {
-        return;
+        return true;
     }
     // No line end: a text layer that reads the file would show an empty second line.
     const std::string bytes = std::string(UTF8_BOM) + encodeUtf8(decodeGb2312(shown_, decoder_));
     if (files_.replaceFile(beside(LIVE_FILE), bytes)) {
         liveFile_ = shown_;
-    } else {
-        liveFile_.reset();
-        reportFailure(LIVE_FILE_NAME);
+        return true;
     }
+    liveFile_.reset();
+    return false;
+}
+
+void DialogueOutputs::onOverlayOpened() {
+    failureReported_ = false;
+    writeLive({});
 }
 
 void DialogueOutputs::onHistorySwitched() {

@@ -32,7 +32,9 @@ public:
     void onDialogueLine(std::string_view raw);
     // The overlay shows nothing: the game blanked the line.
     void onSubtitleBlanked() { showLive({}); }
-    void onOverlayOpened() { failureReported_ = false; }
+    // A live line left by a run that ended while it showed a line is emptied too; a file that
+    // refuses is named with the first line, which the edit box then keeps.
+    void onOverlayOpened();
     void onOverlayClosed() { showLive({}); }
     // The switch 记录对白 changed: the live line catches up with the overlay at once.
     void onHistorySwitched();
@@ -44,6 +46,8 @@ public:
 private:
     std::filesystem::path beside(const char8_t* name) const;
     void showLive(std::string subtitle);
+    // False when the live line file refused the text.
+    bool writeLive(std::string subtitle);
     void appendToLog(const std::string& line);
     void putOnClipboard();
     void reportFailure(std::string_view fileName);

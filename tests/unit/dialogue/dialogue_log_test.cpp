@@ -65,5 +65,43 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"EmptySubtitleNoLine", {"甲："}, {}, u""}),
     [](const ::testing::TestParamInfo<LogCase>& param) { return std::string(param.param.name); });
 
+// The clipboard held by another program: tried at once and on the next three ticks, then the
+// line is given up, never waited for.
+TEST(DialogueClipboard, ABusyClipboardIsTriedOnThreeMoreTicksThenSkipped) {
+    for (const int busy : {3, 4}) {
+        AppState state;
+        state.clipboardOn = true;
+        testing::FakePanel panel;
+        testing::FakeDialogueMachine machine{state, panel};
+        machine.clipboard.busyAttempts = busy;
+        machine.outputs.onDialogueLine("甲：你好");
+        for (int tick = 0; tick < 5; ++tick) {
+            machine.outputs.onTick();
+        }
+        EXPECT_EQ(machine.clipboard.content, busy == 3 ? u"甲：你好" : u"") << busy;
+        EXPECT_EQ(machine.clipboard.busyAttempts, 0) << busy;
+    }
+}
+
+// A folder the files cannot be written to: the edit box says so once per opening of the
+// overlay, and the lines keep coming.
+TEST(DialogueFiles, AFolderThatRefusesIsNamedOncePerOpening) {
+    AppState state;
+    testing::FakePanel panel;
+    panel.setChecked(CheckBox::History, true);
+    testing::FakeDialogueMachine machine{state, panel};
+    machine.files.makeReadOnly(machine.shell.programDirectory());
+    const std::string failed = "无法写入对白记录：";
+    for (int opening = 0; opening < 2; ++opening) {
+        machine.outputs.onOverlayOpened();
+        machine.outputs.onDialogueLine(opening == 0 ? "甲：你好" : "甲：好");
+        EXPECT_EQ(panel.editText().rfind(failed, 0), 0u) << panel.editText();
+        panel.setEditText("甲：好");
+        machine.outputs.onDialogueLine("甲：你");
+        EXPECT_EQ(panel.editText(), "甲：好");
+        machine.outputs.onOverlayClosed();
+    }
+}
+
 } // namespace
 } // namespace pal4
