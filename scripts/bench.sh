@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Measures the subtitle tool beside the simulated game under Wine and prints each figure with its
 # goal: how fast a new dialogue line reaches the screen, the CPU time spent polling a line that
-# does not change (64 KiB and 16 MiB text regions), resident memory beside an idle Wine program
-# and its growth over open/close cycles of the overlay, and the size of the stripped exe.
+# does not change (64 KiB and 16 MiB text regions), the CPU time of ten new lines a second with
+# the switch 记录对白 off and on and what the story log kept of them, the log of a tool killed
+# while it writes, resident memory beside an idle Wine program and its growth over open/close
+# cycles of the overlay, and the size of the stripped exe.
 #
 #   bash scripts/bench.sh [PATH/TO/Pal4Subtitles.exe]
 #
@@ -14,7 +16,8 @@
 # Installs nothing. The figures are for information: a missed goal never fails the run; the exit
 # status is non-zero only when nothing could be measured.
 #
-# Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10).
+# Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10),
+# PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -25,6 +28,7 @@ case "$build_root" in /*) ;; *) build_root=$PAL4_ROOT/$build_root ;; esac
 lines=${PAL4_BENCH_LINES:-40}
 cycles=${PAL4_BENCH_CYCLES:-150}
 cpu_seconds=${PAL4_BENCH_CPU_SECONDS:-10}
+throughput_seconds=${PAL4_BENCH_THROUGHPUT_SECONDS:-60}
 
 export WINEPREFIX=$build_root/bench-prefix
 export WINEDEBUG=-all
@@ -188,14 +192,18 @@ note "sleeping only: ${bare_rss:-?} kB; with a window and its message loop: ${wi
 
 # ---- the measured session ---------------------------------------------------------------------
 step "Running the tool beside the simulated game: $lines lines, ${cpu_seconds} s of polling" \
-    "per text region, $cycles open/close cycles (about two minutes)"
+    "per text region, 2 x ${throughput_seconds} s of ten lines a second, $cycles open/close" \
+    "cycles (about $((2 + throughput_seconds / 30)) minutes)"
 tool_pid=""
 latency=""
+latency_outline=""
 declare -A cpu_ms_per_s=() cpu_fine=()
 cpu_start_ticks=0
 cpu_start_task_ns=0
 cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
+logged_lines="" killed_lines=""
+log_file=$run_dir/对白记录.txt
 finished=false
 while IFS= read -r line; do
     # The probe is a Windows program: its lines end in CR LF.
@@ -210,6 +218,10 @@ while IFS= read -r line; do
     latency)
         latency="$3 $4 $5 $6 $7 $8 $9 ${10}"
         note "latency measured over $3 lines"
+        ;;
+    latency-outline)
+        latency_outline="$3 $4 $5 $6 $7 $8 $9 ${10}"
+        note "latency with the outline on measured over $3 lines"
         ;;
     cpu-begin)
         if [ -n "$tool_pid" ]; then
@@ -227,9 +239,15 @@ while IFS= read -r line; do
                 'BEGIN {printf "%.2f", t / 1e6 / (ns / 1e9)}')
             cpu_ms_per_s[$3]=$(awk -v t="$ticks" -v hz="$clock_ticks" -v ns="$elapsed_ns" \
                 'BEGIN {printf "%.2f", (t * 1000 / hz) / (ns / 1e9)}')
-            note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s"
+            case "$3" in
+            lines-*) note "CPU with ten new lines a second, switch ${3#lines-}: ${cpu_ms_per_s[$3]} ms/s" ;;
+            *) note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s" ;;
+            esac
         fi
         ;;
+    lines-on) logged_lines="$3 $4 $5" ;;
+    kill-begin) cp "$log_file" "$run_dir/log-before-kill" 2>/dev/null || : >"$run_dir/log-before-kill" ;;
+    killed) killed_lines="$3 $4" ;;
     memory-open)
         if [ -n "$tool_pid" ]; then
             rss_open=$(rss_kb "$tool_pid")
@@ -241,9 +259,22 @@ while IFS= read -r line; do
     done) finished=true ;;
     esac
 done < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
-    "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" 2>&1 |
+    "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" \
+    --throughput-seconds "$throughput_seconds" 2>&1 |
     tee "$run_dir/probe.log")
 $finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
+
+# ---- the outline's legibility and cost, from the label's own drawing ----------------------------
+# Built beside the exe being measured, from the same sources, when that build tree has it.
+figures_exe=$(dirname "$exe")/../tests/win32/overlay/outline_figures.exe
+figures_tree=$(dirname "$(dirname "$exe")")
+outline_figures=""
+if [ -f "$figures_tree/build.ninja" ]; then
+    cmake --build "$figures_tree" -j "$PAL4_JOBS" --target outline_figures >/dev/null 2>&1 || true
+fi
+if [ -f "$figures_exe" ]; then
+    outline_figures=$("$wine_exec" "$figures_exe" 2>&1 | tr -d '\r') || true
+fi
 
 # ---- the stripped exe -------------------------------------------------------------------------
 "$arch-w64-mingw32-strip" -o "$run_dir/stripped.exe" "$exe"
@@ -267,6 +298,7 @@ note "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 if [ -z "$latency" ] || [ "${latency%% *}" -eq 0 ]; then
     note "no dialogue line reached the screen: the figures below would be of a tool that did not poll"
     latency=""
+    latency_outline=""
     cpu_ms_per_s=()
     rss_open=""
     rss_warm=""
@@ -282,6 +314,12 @@ if [ -n "$latency" ]; then
         "game and probe clocks: $clock"
 else
     figure "latency" "not measured" "<= 120 ms" ""
+fi
+if [ -n "$latency_outline" ]; then
+    read -r count _ _ median p95 _ _ _ <<<"$latency_outline"
+    figure "latency with the outline on: median" "$median ms" "-" ""
+    figure "latency with the outline on, 95th percentile ($count lines)" "$p95 ms" "<= 120 ms" \
+        "$(verdict "$p95" 120)"
 fi
 for region in 65536 16777216; do
     if [ "$region" -ge 1048576 ]; then
@@ -302,6 +340,72 @@ if [ -n "${cpu_ms_per_s[65536]:-}" ]; then
     note "from /proc/<pid>/stat, in $((1000 / clock_ticks)) ms ticks: ±$(awk -v hz="$clock_ticks" \
         -v s="$cpu_seconds" 'BEGIN {printf "%.1f", 1000 / hz / s}') ms/s over ${cpu_seconds} s;" \
         "the scheduler's ns count: ${cpu_fine[65536]:-?} and ${cpu_fine[16777216]:-?} ms/s"
+fi
+# The numbers N of the log's lines "YYYY-MM-DD HH:MM:SS 甲：第N句" (CR LF), one a line; a line
+# of another shape prints "bad".
+logged_numbers() {
+    sed '1s/^\xEF\xBB\xBF//' "$1" | LC_ALL=C awk '{
+        stamp = "^[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9] "
+        if ($0 ~ (stamp "甲：第[0-9]+句\r$")) {
+            number = substr($0, 21)
+            gsub(/[^0-9]/, "", number)
+            print number + 0
+        } else {
+            print "bad"
+        }
+    }'
+}
+# "missing doubled bad" of the numbers in file $1 against FIRST..LAST.
+line_account() {
+    local numbers
+    numbers=$(logged_numbers "$1")
+    printf '%s %s %s\n' \
+        "$(comm -23 <(seq "$2" "$3") <(grep -v bad <<<"$numbers" | sort -u) | wc -l)" \
+        "$(grep -v bad <<<"$numbers" | sort | uniq -d | wc -l)" "$(grep -c bad <<<"$numbers" || true)"
+}
+if [ -n "${cpu_ms_per_s[lines-off]:-}" ] && [ -n "${cpu_ms_per_s[lines-on]:-}" ]; then
+    measured=1
+    ratio=$(awk -v on="${cpu_fine[lines-on]}" -v off="${cpu_fine[lines-off]}" \
+        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    figure "CPU of 10 lines/s, switch 记录对白 on / off" "$ratio" "<= 1.25" \
+        "$(verdict "$ratio" 1.25)"
+    note "on ${cpu_fine[lines-on]} ms/s, off ${cpu_fine[lines-off]} ms/s (scheduler's ns count);" \
+        "by ticks ${cpu_ms_per_s[lines-on]} and ${cpu_ms_per_s[lines-off]} ms/s"
+else
+    figure "CPU of 10 lines/s, switch 记录对白 on / off" "not measured" "<= 1.25" ""
+fi
+if [ -n "$logged_lines" ] && [ -f "$run_dir/log-before-kill" ]; then
+    read -r first last untaken <<<"$logged_lines"
+    read -r missing doubled bad <<<"$(line_account "$run_dir/log-before-kill" "$first" "$last")"
+    figure "story log of $((last - first + 1)) lines: missing / doubled" "$missing / $doubled" \
+        "0 / 0" "$( [ "$missing$doubled$bad" = 000 ] && echo met || echo missed)"
+    note "$bad lines of another shape; $untaken lines the tool's poll did not take within a second"
+else
+    figure "story log: missing / doubled lines" "not measured" "0 / 0" ""
+fi
+if [ -n "$killed_lines" ] && [ -f "$log_file" ]; then
+    read -r first last <<<"$killed_lines"
+    before=$(stat -c %s "$run_dir/log-before-kill")
+    kept=$(cmp -s -n "$before" "$run_dir/log-before-kill" "$log_file" && echo yes || echo no)
+    tail -c +"$((before + 1))" "$log_file" >"$run_dir/log-after-kill"
+    # A last line cut by the kill has no CR LF; every other line must be whole.
+    cut_last=no
+    if [ -s "$run_dir/log-after-kill" ] && [ "$(tail -c 2 "$run_dir/log-after-kill" | od -An -c | tr -d ' ')" != '\r\n' ]; then
+        cut_last=yes
+        head -n -1 "$run_dir/log-after-kill" >"$run_dir/log-whole-after-kill"
+    else
+        cp "$run_dir/log-after-kill" "$run_dir/log-whole-after-kill"
+    fi
+    whole=$(wc -l <"$run_dir/log-whole-after-kill")
+    read -r missing doubled bad <<<"$(line_account "$run_dir/log-whole-after-kill" "$first" \
+        "$((first + whole - 1))")"
+    figure "log of a tool killed while writing: earlier lines kept, whole" \
+        "$kept, $((missing + doubled + bad)) bad" "yes, 0 bad" \
+        "$( [ "$kept" = yes ] && [ "$((missing + doubled + bad))" = 0 ] && echo met || echo missed)"
+    note "$whole whole lines after the kill began (lines $first to $last were played, the last" \
+        "one as the tool was killed); last line cut: $cut_last"
+else
+    figure "log of a tool killed while writing" "not measured" "earlier lines kept" ""
 fi
 megabytes() {
     awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'
@@ -332,6 +436,12 @@ else
     figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
 fi
 figure "stripped exe" "$stripped_bytes bytes" "<= 1572864" "$(verdict "$stripped_bytes" 1572864)"
+if [ -n "$outline_figures" ]; then
+    note "the outline, measured on the label's own drawing (white and black text and scenes):"
+    printf '%s\n' "$outline_figures"
+else
+    note "the outline's figures: no outline_figures.exe beside $exe"
+fi
 
 if [ "$measured" = 0 ]; then
     echo "error: the session beside the simulated game measured nothing" >&2

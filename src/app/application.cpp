@@ -7,9 +7,11 @@ Application::Application(Ports ports)
       diagnoser_(ports.game, memory_, game_), settings_(state_, ports.files),
       appearance_(state_, ports.panel, ports.overlay),
       controls_(state_, ports.panel, ports.overlay, ports.shell, settings_, appearance_),
+      outputs_(state_, ports.panel, ports.shell, ports.files, ports.clipboard, ports.clock,
+               ports.decoder),
       panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
       overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
-                        settings_, diagnoser_),
-      poller_(state_, game_, ports.overlay, ports.panel) {}
+                        settings_, diagnoser_, outputs_),
+      poller_(state_, game_, ports.overlay, ports.panel, outputs_) {}
 
 } // namespace pal4

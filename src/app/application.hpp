@@ -5,6 +5,7 @@
 #include "capture/refusal_reason.hpp"
 #include "capture/subtitle_poller.hpp"
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_outputs.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
 #include "ports/overlay_port.hpp"
@@ -18,6 +19,9 @@ namespace pal4 {
 class GameProcessPort;
 class ShellPort;
 class FileStorePort;
+class ClipboardPort;
+class ClockPort;
+class CharacterDecoderPort;
 
 // The ports the program runs on: the real Win32 ones in the exe, fakes in the tests.
 struct Ports {
@@ -26,6 +30,9 @@ struct Ports {
     GameProcessPort& game;
     ShellPort& shell;
     FileStorePort& files;
+    ClipboardPort& clipboard;
+    const ClockPort& clock;
+    const CharacterDecoderPort& decoder;
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
@@ -54,9 +61,15 @@ public:
     void onItalicClicked() override { controls_.onItalicClicked(); }
     void onShadowClicked() override { controls_.onShadowClicked(); }
     void onCentreClicked() override { controls_.onCentreClicked(); }
+    void onOutlineClicked() override { controls_.onOutlineClicked(); }
     void onDebugClicked() override { controls_.onDebugClicked(); }
     void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
     void onClubLinkPressed() override { controls_.onClubLinkPressed(); }
+    void onHistoryClicked() override {
+        controls_.onHistoryClicked();
+        outputs_.onHistorySwitched();
+    }
+    void onOpenLogPressed() override { outputs_.openLog(); }
 
     // OverlayEvents
     void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
@@ -72,6 +85,7 @@ private:
     SettingsFile settings_;
     SubtitleAppearance appearance_;
     ControlPanel controls_;
+    DialogueOutputs outputs_;
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;
     SubtitlePoller poller_;

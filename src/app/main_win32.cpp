@@ -3,6 +3,7 @@
 #include "app/application.hpp"
 #include "ports/panel_texts.hpp"
 #include "settings/disk_file_store.hpp"
+#include "win32/dialogue_ports_win32.hpp"
 #include "win32/game_process_win32.hpp"
 #include "win32/overlay_window.hpp"
 #include "win32/panel_window.hpp"
@@ -41,9 +42,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::GameProcessWin32 game;
     pal4::win32::ShellWin32 shell;
     pal4::DiskFileStore files;
+    pal4::win32::ClipboardWin32 clipboard;
+    const pal4::win32::LocalClockWin32 clock;
+    const pal4::win32::CharacterDecoderWin32 decoder;
 
     // AppState lives in the application, zeroed, before the first window exists.
-    pal4::Application application(pal4::Ports{panel, overlay, game, shell, files});
+    pal4::Application application(
+        pal4::Ports{panel, overlay, game, shell, files, clipboard, clock, decoder});
     panel.bind(application);
     overlay.bind(application);
 
@@ -52,5 +57,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     // The refusal's box belongs to the panel, which waits while it is up.
     shell.setMessageOwner(panel.handle());
+    clipboard.setOwner(panel.handle());
     return runMessageLoop(panel.handle());
 }

@@ -71,6 +71,7 @@ void OverlayLifecycle::onOverlayCreated() {
     state_.overlaySettingUp = true;
     // The first tick shows the current line even when the game's buffer has not changed.
     state_.lastText.clear();
+    outputs_.onOverlayOpened();
     overlay_.makeColorKeyed(OVERLAY_COLOR_KEY);
     if (!game_.locateTextAddress(state_.gamePid)) {
         panel_.setEditText(std::string(GAME_MODULE_MISSING_TEXT));
@@ -97,6 +98,7 @@ void OverlayLifecycle::onOverlayDestroyed() {
     }
     game_.restoreGameValues(state_.gamePid);
     gameValuesApplied_ = false;
+    outputs_.onOverlayClosed();
 }
 
 } // namespace pal4

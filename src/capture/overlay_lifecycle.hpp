@@ -3,6 +3,7 @@
 #include "capture/game_memory_map.hpp"
 #include "capture/refusal_reason.hpp"
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_outputs.hpp"
 #include "ports/game_process_port.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
@@ -21,9 +22,9 @@ class OverlayLifecycle {
 public:
     OverlayLifecycle(AppState& state, GameProcessPort& processes, GameMemoryMap& game,
                      OverlayPort& overlay, PanelPort& panel, ShellPort& shell,
-                     SettingsFile& settings, RefusalDiagnoser& diagnoser)
+                     SettingsFile& settings, RefusalDiagnoser& diagnoser, DialogueOutputs& outputs)
         : state_(state), processes_(processes), game_(game), overlay_(overlay), panel_(panel),
-          shell_(shell), settings_(settings), diagnoser_(diagnoser) {}
+          shell_(shell), settings_(settings), diagnoser_(diagnoser), outputs_(outputs) {}
 
     // Does nothing when it is already running: the refusal box's own message loop still
     // delivers the hot key and the button's click, and one box is all the user may get.
@@ -45,6 +46,7 @@ private:
     ShellPort& shell_;
     SettingsFile& settings_;
     RefusalDiagnoser& diagnoser_;
+    DialogueOutputs& outputs_;
     bool toggling_ = false;
     // The game holds the overlay's values and no destruction has written them back yet.
     bool gameValuesApplied_ = false;

@@ -1,12 +1,14 @@
 #include "capture/subtitle_poller.hpp"
 
-#include "capture/clean_dialogue_text.hpp"
+#include "dialogue/clean_dialogue_text.hpp"
 
 namespace pal4 {
 
 void SubtitlePoller::pollTick() {
+    outputs_.onTick();
     if (game_.readBlankFlag(state_.gamePid, state_.blankFlagAddress) != 0) {
         overlay_.setLabelText("");
+        outputs_.onSubtitleBlanked();
         // Forgetting the line makes it show again as soon as the flag clears.
         state_.lastText.clear();
         return;
@@ -21,6 +23,7 @@ void SubtitlePoller::pollTick() {
         overlay_.setLabelText(state_.subtitleText);
     }
     panel_.setEditText(state_.lastText);
+    outputs_.onDialogueLine(state_.lastText);
 }
 
 } // namespace pal4

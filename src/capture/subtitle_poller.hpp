@@ -1,7 +1,8 @@
 #pragma once
 
-#include "core/app_state.hpp"
 #include "capture/game_memory_map.hpp"
+#include "core/app_state.hpp"
+#include "dialogue/dialogue_outputs.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
 
@@ -10,11 +11,13 @@ namespace pal4 {
 // Turns the game's dialogue buffer into the overlay's subtitle, one timer tick at a time.
 class SubtitlePoller {
 public:
-    SubtitlePoller(AppState& state, GameMemoryMap& game, OverlayPort& overlay, PanelPort& panel)
-        : state_(state), game_(game), overlay_(overlay), panel_(panel) {}
+    SubtitlePoller(AppState& state, GameMemoryMap& game, OverlayPort& overlay, PanelPort& panel,
+                   DialogueOutputs& outputs)
+        : state_(state), game_(game), overlay_(overlay), panel_(panel), outputs_(outputs) {}
 
     // The overlay timer's handler: blank the subtitle while the game asks for it; otherwise,
     // when the raw line changed, show its cleaned form and put the raw line in the edit box.
+    // The dialogue's outputs follow what the overlay shows.
     void pollTick();
 
 private:
@@ -22,6 +25,7 @@ private:
     GameMemoryMap& game_;
     OverlayPort& overlay_;
     PanelPort& panel_;
+    DialogueOutputs& outputs_;
 };
 
 } // namespace pal4

@@ -13,8 +13,8 @@ namespace pal4 {
 // only through these fields and through the properties of the controls; there is no other
 // shared state. Texts are GB2312 bytes.
 //
-// The bold, italic, centring and debug switches have no field: their store is the checked
-// state of their check boxes on the control panel.
+// The bold, italic, centring, debug and history switches have no field: their store is the
+// checked state of their check boxes on the control panel.
 struct AppState {
     ColorRef textColor = 0;                // colour of the subtitle text
     std::filesystem::path iniPath;         // full path of the settings file, built once
@@ -22,6 +22,7 @@ struct AppState {
     std::string fontName;                  // face name of the subtitle font
     std::int32_t fontSize = 0;             // the size slider's position, 1 to 200
     bool shadowOn = false;                 // the shadow switch is on
+    bool outlineOn = false;                // the outline switch is on
     std::int32_t overlayLeft = 0;          // overlay window's left edge, screen pixels
     std::int32_t overlayTop = 0;           // overlay window's top edge, screen pixels
     std::int32_t overlayWidth = 0;         // width of the overlay and of its subtitle label
@@ -38,6 +39,7 @@ struct AppState {
     PortHandle moduleSnapshot = kNoHandle; // module snapshot during the module walk
     ModuleEntry moduleEntry;               // the entry filled by the module walk
     std::int32_t moduleWalkOk = 0;         // result of the last first/next call of the walk
+    bool clipboardOn = false;              // each new line goes on the clipboard too
 };
 
 } // namespace pal4

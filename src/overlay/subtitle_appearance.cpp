@@ -13,6 +13,7 @@ void assignLabelStyle(const AppState& state, const PanelPort& panel, OverlayPort
     overlay.setLabelBold(panel.isChecked(CheckBox::Bold));
     overlay.setLabelItalic(panel.isChecked(CheckBox::Italic));
     overlay.setLabelShadow(state.shadowOn);
+    overlay.setLabelOutline(state.outlineOn);
     overlay.setLabelAlignment(panel.isChecked(CheckBox::Centre) ? TextAlignment::Centred
                                                                 : TextAlignment::Left);
 }

@@ -6,7 +6,7 @@
 
 namespace pal4 {
 
-// Assigns the label's face, size, colour, bold, italic, shadow and alignment, in that order,
+// Assigns the label's face, size, colour, bold, italic, shadow, outline and alignment, in that order,
 // whether or not the overlay is shown yet: the overlay's creation needs it before it is.
 void assignLabelStyle(const AppState& state, const PanelPort& panel, OverlayPort& overlay);
 

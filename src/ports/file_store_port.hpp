@@ -6,7 +6,7 @@
 
 namespace pal4 {
 
-// Whole-file access to the settings file, byte for byte.
+// Files beside the tool, byte for byte: the settings file and the dialogue's outputs.
 class FileStorePort {
 public:
     FileStorePort() = default;
@@ -22,6 +22,10 @@ public:
     // Replaces the file's content as one step: either the new bytes are all there afterwards or
     // the old file is untouched. False when it cannot be done.
     virtual bool replaceFile(const std::filesystem::path& path, const std::string& bytes) = 0;
+    // Adds the bytes at the end of the file, creating it when it is missing, in one write that
+    // reaches the disk before the call returns: what was there before is never touched. False
+    // when it cannot be done.
+    virtual bool appendFile(const std::filesystem::path& path, const std::string& bytes) = 0;
 };
 
 } // namespace pal4

@@ -50,6 +50,9 @@ public:
     virtual void setLabelBold(bool bold) = 0;
     virtual void setLabelItalic(bool italic) = 0;
     virtual void setLabelShadow(bool shadowed) = 0;
+    // A ring around every glyph in black or white, whichever contrasts more with the text, and
+    // antialiased glyphs inside it.
+    virtual void setLabelOutline(bool outlined) = 0;
     virtual void setLabelAlignment(TextAlignment alignment) = 0;
     virtual void setLabelSize(std::int32_t width, std::int32_t height) = 0;
 };

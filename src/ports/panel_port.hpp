@@ -19,11 +19,13 @@ enum class Slider {
 };
 
 enum class CheckBox {
-    Bold,   // 选择框1
-    Italic, // 选择框2
-    Shadow, // 选择框3
-    Centre, // 选择框4
-    Debug,  // 选择框5
+    Bold,    // 选择框1
+    Italic,  // 选择框2
+    Shadow,  // 选择框3
+    Centre,  // 选择框4
+    Debug,   // 选择框5
+    Outline, // 描边, below the links
+    History, // 记录对白: the story log and the live line
 };
 
 // The labels above the sliders that show "prefix = value".
@@ -66,7 +68,7 @@ public:
     // 按钮1
     virtual void setToggleCaption(const std::string& caption) = 0;
 
-    // The two web links, 透明标签3 and 透明标签4, get an underlined font.
+    // The links (the two web links 透明标签3 and 透明标签4, and 打开记录) get an underlined font.
     virtual void underlineLinks() = 0;
 
     // Makes the combination, pressed anywhere while the panel exists, deliver onToggleClicked,
@@ -95,9 +97,12 @@ public:
     virtual void onItalicClicked() = 0;
     virtual void onShadowClicked() = 0;
     virtual void onCentreClicked() = 0;
+    virtual void onOutlineClicked() = 0;
     virtual void onDebugClicked() = 0;
     virtual void onAuthorLinkPressed() = 0;
     virtual void onClubLinkPressed() = 0;
+    virtual void onHistoryClicked() = 0;
+    virtual void onOpenLogPressed() = 0;
 
 protected:
     ~PanelEvents() = default;

@@ -46,6 +46,16 @@ static_assert(lineBreaksIn(HELP_TEXT) == 3 && !HELP_TEXT.ends_with("\n"),
 inline constexpr std::string_view AUTHOR_PAGE_URL = "https://corvel.example.org/";
 inline constexpr std::string_view CLUB_PAGE_URL = "https://tessaly.example.org/club/";
 
+// The dialogue's two files beside the exe, as the edit box names them. The paths themselves
+// are built from UTF-8 (dialogue/dialogue_outputs.cpp), so they are right whatever the
+// system's code page.
+inline constexpr std::string_view LOG_FILE_NAME = "对白记录.txt";
+inline constexpr std::string_view LIVE_FILE_NAME = "当前对白.txt";
+// Followed by the name of the file that could not be written.
+inline constexpr std::string_view OUTPUT_FAILED_PREFIX = "无法写入对白记录：";
+inline constexpr std::string_view NO_LOG_YET_TEXT =
+    "还没有对白记录：勾选“记录对白”后，每句新对白都会记入对白记录.txt";
+
 // A page opens in the system's Internet Explorer, started with the address as its parameters,
 // not in the user's default browser.
 inline constexpr std::string_view WEB_PAGE_OPERATION = "open";

@@ -26,6 +26,9 @@ public:
                               const std::string& parameters, const std::string& directory,
                               std::int32_t showCommand) = 0;
 
+    // Opens the file with the program the user chose for its kind; true on success.
+    virtual bool openFile(const std::filesystem::path& path) = 0;
+
     // The folder that holds the tool's own exe (not the current directory).
     virtual std::filesystem::path programDirectory() const = 0;
 };

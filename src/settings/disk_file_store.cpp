@@ -26,12 +26,19 @@ fs::path temporaryBeside(const fs::path& target) {
     return temporary;
 }
 
-std::FILE* openForWriting(const fs::path& path) {
+std::FILE* openForWriting(const fs::path& path, bool append) {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"wb"); // wide, so any folder name works
+    return _wfopen(path.c_str(), append ? L"ab" : L"wb"); // wide, so any folder name works
 #else
-    return std::fopen(path.c_str(), "wb");
+    return std::fopen(path.c_str(), append ? "ab" : "wb");
 #endif
+}
+
+// A file there that Windows would not let the tool write: read-only, or not a file at all.
+bool refusedTarget(const fs::file_status& target) {
+    return target.type() != fs::file_type::not_found &&
+           (target.type() != fs::file_type::regular ||
+            (target.permissions() & ANY_WRITE) == fs::perms::none);
 }
 
 // Down to the disk, not just to the system's cache: the rename that follows must not reach
@@ -47,11 +54,14 @@ bool flushToDisk(std::FILE* file) {
 #endif
 }
 
-bool writeWhole(const fs::path& path, const std::string& bytes) {
-    std::FILE* file = openForWriting(path);
+bool writeWhole(const fs::path& path, const std::string& bytes, bool append) {
+    std::FILE* file = openForWriting(path, append);
     if (file == nullptr) {
         return false;
     }
+    // A buffer that holds all the bytes, so they leave in one write on the flush: an appended
+    // line never reaches the file in pieces.
+    std::setvbuf(file, nullptr, _IOFBF, bytes.size() + 1);
     const bool written =
         std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
     // A full disk may show only when the last buffer is written out on closing.
@@ -89,12 +99,11 @@ bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes) 
     std::error_code error;
     const fs::file_status target = fs::status(path, error);
     const bool targetExists = target.type() != fs::file_type::not_found;
-    if (targetExists && (target.type() != fs::file_type::regular ||
-                         (target.permissions() & ANY_WRITE) == fs::perms::none)) {
+    if (refusedTarget(target)) {
         return false;
     }
     const fs::path temporary = temporaryBeside(path);
-    if (!writeWhole(temporary, bytes)) {
+    if (!writeWhole(temporary, bytes, false)) {
         fs::remove(temporary, error);
         return false;
     }
@@ -107,6 +116,11 @@ bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes) 
         return false;
     }
     return true;
+}
+
+bool DiskFileStore::appendFile(const fs::path& path, const std::string& bytes) {
+    std::error_code error;
+    return !refusedTarget(fs::status(path, error)) && writeWhole(path, bytes, true);
 }
 
 } // namespace pal4

@@ -11,11 +11,16 @@ namespace pal4 {
 // it over the target, so a crash or a full disk midway leaves the old file whole. A target
 // marked read-only (no write permission for anyone) is refused, as Windows refuses to write a
 // read-only file; so is a target that is not a regular file.
+//
+// An append opens the file at its end, writes the bytes in one write, flushes them to the disk
+// and closes it: a crash midway can cut only the bytes of that call. The same targets are
+// refused.
 class DiskFileStore final : public FileStorePort {
 public:
     std::optional<std::string> readFile(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
     bool replaceFile(const std::filesystem::path& path, const std::string& bytes) override;
+    bool appendFile(const std::filesystem::path& path, const std::string& bytes) override;
 };
 
 } // namespace pal4

@@ -18,12 +18,17 @@ inline constexpr std::string_view KEY_SHADOW = "shadow";
 inline constexpr std::string_view KEY_BOLD = "bold";
 inline constexpr std::string_view KEY_ITALIC = "italic";
 inline constexpr std::string_view KEY_CENTRE = "centext";
+// Written when its switch is clicked, never by the first run, so that file stays as it was.
+inline constexpr std::string_view KEY_OUTLINE = "outline";
 inline constexpr std::string_view KEY_LEFT = "left";
 inline constexpr std::string_view KEY_TOP = "top";
 inline constexpr std::string_view KEY_WIDTH = "width";
 inline constexpr std::string_view KEY_HEIGHT = "height";
-// Read on start-up only, never written (hotkey_setting.hpp).
+// The story log and the live line; written when the switch is clicked, never on the first run.
+inline constexpr std::string_view KEY_HISTORY = "history";
+// Read on start-up only, never written (the hot key: hotkey_setting.hpp).
 inline constexpr std::string_view KEY_HOTKEY = "hotkey";
+inline constexpr std::string_view KEY_CLIPBOARD = "clipboard";
 
 // Defaults used when the file, the section or the key is absent; the panel's font chooser and
 // colour picker show the same before the load. The sliders' defaults are in their table,

@@ -80,6 +80,16 @@ void ControlPanel::onShadowClicked() {
     saveSwitch(CheckBox::Shadow, KEY_SHADOW);
 }
 
+void ControlPanel::onOutlineClicked() {
+    state_.outlineOn = panel_.isChecked(CheckBox::Outline);
+    appearance_.applyAppearance();
+    saveSwitch(CheckBox::Outline, KEY_OUTLINE);
+}
+
+void ControlPanel::onHistoryClicked() {
+    saveSwitch(CheckBox::History, KEY_HISTORY);
+}
+
 void ControlPanel::onDebugClicked() {
     if (!state_.overlayShown) {
         return; // the switch is read when the overlay next opens

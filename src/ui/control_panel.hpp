@@ -34,7 +34,9 @@ public:
     void onItalicClicked();
     void onShadowClicked();
     void onCentreClicked();
+    void onOutlineClicked();
     void onDebugClicked();
+    void onHistoryClicked();
     void onOverlayMoved();
     void onAuthorLinkPressed();
     void onClubLinkPressed();

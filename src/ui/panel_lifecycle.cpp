@@ -44,6 +44,11 @@ void PanelLifecycle::onPanelCreated() {
     panel_.setChecked(CheckBox::Bold, readSwitch(KEY_BOLD));
     panel_.setChecked(CheckBox::Italic, readSwitch(KEY_ITALIC));
     panel_.setChecked(CheckBox::Centre, readSwitch(KEY_CENTRE));
+    const bool outline = readSwitch(KEY_OUTLINE);
+    state_.outlineOn = outline;
+    panel_.setChecked(CheckBox::Outline, outline);
+    panel_.setChecked(CheckBox::History, readSwitch(KEY_HISTORY));
+    state_.clipboardOn = readSwitch(KEY_CLIPBOARD);
 
     panel_.setSliderPosition(Slider::Left, readSlider(Slider::Left));
     panel_.setSliderPosition(Slider::Top, readSlider(Slider::Top));

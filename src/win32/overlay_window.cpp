@@ -259,6 +259,11 @@ void OverlayWindow::setLabelShadow(bool shadowed) {
     redraw();
 }
 
+void OverlayWindow::setLabelOutline(bool outlined) {
+    label_.setOutline(outlined);
+    redraw();
+}
+
 void OverlayWindow::setLabelAlignment(TextAlignment alignment) {
     label_.setAlignment(alignment);
     redraw();

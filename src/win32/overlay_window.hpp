@@ -55,6 +55,7 @@ public:
     void setLabelBold(bool bold) override;
     void setLabelItalic(bool italic) override;
     void setLabelShadow(bool shadowed) override;
+    void setLabelOutline(bool outlined) override;
     void setLabelAlignment(TextAlignment alignment) override;
     void setLabelSize(std::int32_t width, std::int32_t height) override;
 

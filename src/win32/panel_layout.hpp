@@ -36,6 +36,8 @@ enum ControlId : int {
     ID_WIDTH_SLIDER,            // 滑块条4
     ID_HEIGHT_SLIDER,           // 滑块条5
     ID_HELP_BOX,                // 编辑框1
+    ID_OUTLINE = 119,           // 描边, in the strip below the links
+    ID_HISTORY = 120,           // 记录对白
 };
 
 // Which font a control draws its text with.
@@ -62,7 +64,7 @@ constexpr ColorRef ink(Slider slider) {
     return sliderRow(slider).captionColor;
 }
 
-inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
+inline constexpr std::array<ControlDesign, 21> PANEL_CONTROLS{{
     {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
     {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
@@ -82,11 +84,14 @@ inline constexpr std::array<ControlDesign, 19> PANEL_CONTROLS{{
     {ID_WIDTH_SLIDER, ControlKind::Slider, 8, 187, 200, 32, nullptr, {}, {}},
     {ID_HEIGHT_SLIDER, ControlKind::Slider, 220, 189, 200, 32, nullptr, {}, {}},
     {ID_HELP_BOX, ControlKind::EditBox, 2, 240, 424, 64, nullptr, {}, HELP_BOX_BACKGROUND},
+    {ID_OUTLINE, ControlKind::CheckBox, 8, 330, 56, 24, "描边", {}, {}},
+    {ID_HISTORY, ControlKind::CheckBox, 80, 330, 80, 24, "记录对白", {}, {}},
 }};
 
 // Texts the panel draws itself, without a background: the shadowed caption of the shadow
-// switch (a grey copy one pixel right and down, drawn first) and the two links.
-enum class PaintedLabelRole { Plain, AuthorLink, ClubLink };
+// switch (a grey copy one pixel right and down, drawn first), the two web links and the link
+// that opens the story log.
+enum class PaintedLabelRole { Plain, AuthorLink, ClubLink, OpenLogLink };
 
 struct PaintedLabelDesign {
     PaintedLabelRole role;
@@ -103,12 +108,13 @@ inline constexpr ColorRef SHADOW_CAPTION_GREY = 0x808080;
 inline constexpr ColorRef LINK_COLOR = 0x8050FF;
 
 // In drawing order: later labels are drawn over earlier ones.
-inline constexpr std::array<PaintedLabelDesign, 5> PANEL_PAINTED_LABELS{{
+inline constexpr std::array<PaintedLabelDesign, 6> PANEL_PAINTED_LABELS{{
     {PaintedLabelRole::Plain, 341, 77, 24, 16, "阴影", SHADOW_CAPTION_GREY, false}, // 透明标签1
     {PaintedLabelRole::Plain, 340, 76, 24, 16, "阴影", CAPTION_BLACK, false},       // 透明标签2
     {PaintedLabelRole::AuthorLink, 132, 306, 40, 16, "Corvel", LINK_COLOR, true},   // 透明标签3
     {PaintedLabelRole::Plain, 180, 306, 24, 16, "献给", POSITION_CAPTION_COLOR, false}, // 标签7
     {PaintedLabelRole::ClubLink, 211, 306, 85, 16, "Tessaly", LINK_COLOR, true}, // 透明标签4
+    {PaintedLabelRole::OpenLogLink, 166, 334, 56, 16, "打开记录", LINK_COLOR, true},
 }};
 
 // The trackbar and the value caption of each slider, in the order of SLIDER_TABLE.
@@ -145,6 +151,10 @@ constexpr ControlId checkBoxControl(CheckBox box) {
         return ID_CENTRE;
     case CheckBox::Debug:
         return ID_DEBUG;
+    case CheckBox::Outline:
+        return ID_OUTLINE;
+    case CheckBox::History:
+        return ID_HISTORY;
     }
     return ID_BOLD;
 }

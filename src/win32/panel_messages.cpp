@@ -88,6 +88,12 @@ void PanelWindow::onCommand(int controlId, unsigned notification) {
     case ID_CENTRE:
         report(&PanelEvents::onCentreClicked);
         break;
+    case ID_OUTLINE:
+        report(&PanelEvents::onOutlineClicked);
+        break;
+    case ID_HISTORY:
+        report(&PanelEvents::onHistoryClicked);
+        break;
     case ID_COLOR_PICKER:
         pickColor();
         break;
@@ -142,6 +148,8 @@ void PanelWindow::onLeftButtonDown(POINT point) {
         report(&PanelEvents::onAuthorLinkPressed);
     } else if (link->role == PaintedLabelRole::ClubLink) {
         report(&PanelEvents::onClubLinkPressed);
+    } else if (link->role == PaintedLabelRole::OpenLogLink) {
+        report(&PanelEvents::onOpenLogPressed);
     }
 }
 

@@ -17,23 +17,33 @@ void ShellWin32::showMessage(const std::string& text, const std::string& title,
                 static_cast<UINT>(flags));
 }
 
-bool ShellWin32::shellExecute(const std::string& operation, const std::string& file,
-                              const std::string& parameters, const std::string& directory,
-                              std::int32_t showCommand) {
-    const std::wstring wideOperation = widenGb2312(operation);
-    const std::wstring wideFile = widenGb2312(file);
-    const std::wstring wideParameters = widenGb2312(parameters);
-    const std::wstring wideDirectory = widenGb2312(directory);
+namespace {
+
+bool execute(const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
+             const wchar_t* directory, int showCommand) {
     using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     const auto shellExecuteW = systemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
     if (shellExecuteW == nullptr) {
         return false;
     }
     const HINSTANCE result =
-        shellExecuteW(nullptr, wideOperation.c_str(), wideFile.c_str(), wideParameters.c_str(),
-                      wideDirectory.c_str(), static_cast<int>(showCommand));
+        shellExecuteW(nullptr, operation, file, parameters, directory, showCommand);
     // Values above 32 mean success; the rest are error codes in a handle's clothing.
     return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+} // namespace
+
+bool ShellWin32::shellExecute(const std::string& operation, const std::string& file,
+                              const std::string& parameters, const std::string& directory,
+                              std::int32_t showCommand) {
+    return execute(widenGb2312(operation).c_str(), widenGb2312(file).c_str(),
+                   widenGb2312(parameters).c_str(), widenGb2312(directory).c_str(),
+                   static_cast<int>(showCommand));
+}
+
+bool ShellWin32::openFile(const std::filesystem::path& path) {
+    return execute(L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::filesystem::path ShellWin32::programDirectory() const {

@@ -18,6 +18,7 @@ public:
     bool shellExecute(const std::string& operation, const std::string& file,
                       const std::string& parameters, const std::string& directory,
                       std::int32_t showCommand) override;
+    bool openFile(const std::filesystem::path& path) override;
     // From the exe's own file name, so a start from another working directory finds the same
     // folder.
     std::filesystem::path programDirectory() const override;

@@ -2,6 +2,7 @@
 
 #include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"
+#include "overlay/text_outline.hpp"
 #include "win32/dc_scopes.hpp"
 #include "win32/gb2312.hpp"
 
@@ -20,13 +21,6 @@ std::int32_t widthOf(HDC dc, const std::wstring& text) {
     return size.cx;
 }
 
-// A laid-out line in UTF-16, where it starts.
-struct PlacedLine {
-    std::wstring text;
-    int left;
-    int top;
-};
-
 } // namespace
 
 int SubtitleLabel::shadowOffset(int characterHeight) {
@@ -38,11 +32,32 @@ bool SubtitleLabel::covers(POINT clientPoint) const {
     return PtInRect(&label, clientPoint) != FALSE;
 }
 
+std::vector<SubtitleLabel::PlacedLine> SubtitleLabel::placeLines(HDC dc, POINT origin, int width,
+                                                                 int height, int lineHeight) const {
+    const TextMeasure measure = [dc](std::string_view run) {
+        return widthOf(dc, widenGb2312(run));
+    };
+    const LineBox box{width, height, lineHeight};
+    std::vector<PlacedLine> lines;
+    int top = origin.y;
+    for (const std::string_view line : layoutLines(text_, box, measure)) {
+        std::wstring text = widenGb2312(line);
+        const int left = origin.x + lineLeft(alignment_, width, widthOf(dc, text));
+        lines.push_back({std::move(text), left, top});
+        top += lineHeight;
+    }
+    return lines;
+}
+
 void SubtitleLabel::paint(HDC dc, SIZE size, unsigned dpi) {
     const RECT all{0, 0, size.cx, size.cy};
     const UniqueBrushHandle background(CreateSolidBrush(OVERLAY_COLOR_KEY));
     FillRect(dc, &all, background.get());
     if (width_ <= 0 || height_ <= 0) {
+        return;
+    }
+    if (outlined_) {
+        paintOutlined(dc, size, dpi);
         return;
     }
 
@@ -55,19 +70,8 @@ void SubtitleLabel::paint(HDC dc, SIZE size, unsigned dpi) {
         SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
-
-        const TextMeasure measure = [dc](std::string_view run) {
-            return widthOf(dc, widenGb2312(run));
-        };
-        const LineBox box{width_, height_, metrics.tmHeight};
-        std::vector<PlacedLine> lines;
-        int top = 0;
-        for (const std::string_view line : layoutLines(text_, box, measure)) {
-            std::wstring text = widenGb2312(line);
-            const int left = lineLeft(alignment_, width_, widthOf(dc, text));
-            lines.push_back({std::move(text), left, top});
-            top += metrics.tmHeight;
-        }
+        const std::vector<PlacedLine> lines =
+            placeLines(dc, {0, 0}, width_, height_, metrics.tmHeight);
 
         const auto drawAll = [&](int offset, COLORREF color) {
             SetTextColor(dc, color);
@@ -83,6 +87,59 @@ void SubtitleLabel::paint(HDC dc, SIZE size, unsigned dpi) {
     }
 }
 
+void SubtitleLabel::paintOutlined(HDC dc, SIZE size, unsigned dpi) {
+    const int width = std::min<int>(width_, size.cx);
+    const int height = std::min<int>(height_, size.cy);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // A top-down 32-bit picture whose pixels this code reads and writes itself.
+    BITMAPINFO picture{};
+    picture.bmiHeader.biSize = sizeof(picture.bmiHeader);
+    picture.bmiHeader.biWidth = width;
+    picture.bmiHeader.biHeight = -height;
+    picture.bmiHeader.biPlanes = 1;
+    picture.bmiHeader.biBitCount = 32;
+    picture.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const MemoryDc memory(dc);
+    const UniqueBitmapHandle bitmap(
+        CreateDIBSection(memory.get(), &picture, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || bits == nullptr) {
+        return;
+    }
+    auto* const pixels = static_cast<std::uint32_t*>(bits);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const SelectedObject selectedBitmap(memory.get(), bitmap.get());
+
+    // The glyphs in white on black: each pixel's brightness is how much of it they cover.
+    std::fill(pixels, pixels + count, 0u);
+    int characterHeight = 0;
+    {
+        const SelectedObject selectedFont(memory.get(), font(dpi));
+        SetBkMode(memory.get(), TRANSPARENT);
+        SetTextAlign(memory.get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        SetTextColor(memory.get(), RGB(255, 255, 255));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(memory.get(), &metrics);
+        characterHeight = metrics.tmHeight;
+        const int inset = outlineWidth(characterHeight);
+        for (const PlacedLine& line : placeLines(memory.get(), {inset, inset}, width_ - 2 * inset,
+                                                 height_ - inset, characterHeight)) {
+            ExtTextOutW(memory.get(), line.left, line.top, 0, nullptr, line.text.c_str(),
+                        static_cast<UINT>(line.text.size()), nullptr);
+        }
+    }
+    GdiFlush(); // the pixels are read directly next
+
+    const OutlineStyle style{
+        textColor_,       outlineColorFor(textColor_),   outlineWidth(characterHeight),
+        shadowed_,        shadowOffset(characterHeight), SHADOW_COLOR,
+        OVERLAY_COLOR_KEY};
+    composeOutlinedLabel({pixels, width, height}, style);
+    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
 HFONT SubtitleLabel::font(unsigned dpi) {
     if (!font_) {
         LOGFONTW font{};
@@ -92,9 +149,9 @@ HFONT SubtitleLabel::font(unsigned dpi) {
         font.lfUnderline = FALSE;
         font.lfStrikeOut = FALSE;
         font.lfCharSet = GB2312_CHARSET;
-        // Antialiased edges would blend with the colour key into dark fringes that are not
-        // see-through; whole pixels are either glyph or background.
-        font.lfQuality = NONANTIALIASED_QUALITY;
+        // Antialiased edges over the colour key would blend with it into dark fringes that are
+        // not see-through; only inside the outline's opaque ring may the edges be smooth.
+        font.lfQuality = outlined_ ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY;
         const std::wstring face = widenGb2312(fontFace_);
         face.copy(font.lfFaceName, LF_FACESIZE - 1);
         font_.reset(CreateFontIndirectW(&font));
@@ -109,6 +166,11 @@ void SubtitleLabel::setFontFace(const std::string& face) {
 
 void SubtitleLabel::setFontSize(std::int32_t size) {
     fontSize_ = size;
+    dropFont();
+}
+
+void SubtitleLabel::setOutline(bool outlined) {
+    outlined_ = outlined;
     dropFont();
 }
 

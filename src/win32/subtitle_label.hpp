@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace pal4::win32 {
 
@@ -29,7 +30,9 @@ public:
     static int shadowOffset(int characterHeight);
 
     // Draws the label into any DC of at least `size`: the background in the colour key, then
-    // the shadow and the glyphs, with the font made for `dpi`.
+    // the shadow and the glyphs, with the font made for `dpi`. With the outline on, the glyphs
+    // are antialiased inside a whole-pixel ring (overlay/text_outline.hpp), set in from the
+    // label's left and top edges by the ring's width so the ring is whole there too.
     void paint(HDC dc, SIZE size, unsigned dpi);
 
     // Whether a point of the client area lies on the label.
@@ -45,11 +48,23 @@ public:
     void setBold(bool bold);
     void setItalic(bool italic);
     void setShadow(bool shadowed) { shadowed_ = shadowed; }
+    void setOutline(bool outlined);
     void setAlignment(TextAlignment alignment) { alignment_ = alignment; }
     void setSize(std::int32_t width, std::int32_t height);
 
 private:
+    // A laid-out line in UTF-16, where it starts.
+    struct PlacedLine {
+        std::wstring text;
+        int left;
+        int top;
+    };
+
     HFONT font(unsigned dpi);
+    // The text's lines in the font selected into `dc`, within `width` x `height` from `origin`.
+    std::vector<PlacedLine> placeLines(HDC dc, POINT origin, int width, int height,
+                                       int lineHeight) const;
+    void paintOutlined(HDC dc, SIZE size, unsigned dpi);
 
     // GB2312, as the layout breaks it on GB2312 characters.
     std::string text_ = " ";
@@ -59,6 +74,7 @@ private:
     bool italic_ = false;
     ColorRef textColor_ = RGB(255, 255, 255);
     bool shadowed_ = false;
+    bool outlined_ = false;
     TextAlignment alignment_ = TextAlignment::Left;
     std::int32_t width_;
     std::int32_t height_;

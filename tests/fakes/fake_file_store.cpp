@@ -28,6 +28,15 @@ bool FakeFileStore::replaceFile(const std::filesystem::path& path, const std::st
     return true;
 }
 
+bool FakeFileStore::appendFile(const std::filesystem::path& path, const std::string& bytes) {
+    if (refuses(path)) {
+        ++refused_;
+        return false;
+    }
+    files_[path] += bytes;
+    return true;
+}
+
 void FakeFileStore::putFile(const std::filesystem::path& path, std::string bytes) {
     files_[path] = std::move(bytes);
 }

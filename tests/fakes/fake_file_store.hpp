@@ -16,6 +16,7 @@ public:
     std::optional<std::string> readFile(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
     bool replaceFile(const std::filesystem::path& path, const std::string& bytes) override;
+    bool appendFile(const std::filesystem::path& path, const std::string& bytes) override;
 
     void putFile(const std::filesystem::path& path, std::string bytes);
     void makeReadOnly(const std::filesystem::path& path) { readOnly_.insert(path); }

@@ -132,6 +132,11 @@ void FakeOverlay::setLabelShadow(bool shadowed) {
     label_.shadowed = shadowed;
 }
 
+void FakeOverlay::setLabelOutline(bool outlined) {
+    calls_.push_back("setLabelOutline");
+    label_.outlined = outlined;
+}
+
 void FakeOverlay::setLabelAlignment(TextAlignment alignment) {
     calls_.push_back("setLabelAlignment");
     label_.alignment = alignment;

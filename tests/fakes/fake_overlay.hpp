@@ -18,6 +18,7 @@ struct FakeLabel {
     bool bold = false;
     bool italic = false;
     bool shadowed = false;
+    bool outlined = false;
     TextAlignment alignment = TextAlignment::Left;
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -55,6 +56,7 @@ public:
     void setLabelBold(bool bold) override;
     void setLabelItalic(bool italic) override;
     void setLabelShadow(bool shadowed) override;
+    void setLabelOutline(bool outlined) override;
     void setLabelAlignment(TextAlignment alignment) override;
     void setLabelSize(std::int32_t width, std::int32_t height) override;
 

@@ -107,6 +107,12 @@ void FakePanel::userClicks(CheckBox box) {
     case CheckBox::Debug:
         events().onDebugClicked();
         break;
+    case CheckBox::Outline:
+        events().onOutlineClicked();
+        break;
+    case CheckBox::History:
+        events().onHistoryClicked();
+        break;
     }
 }
 
@@ -151,6 +157,9 @@ void FakePanel::userPressesAuthorLink() {
 }
 void FakePanel::userPressesClubLink() {
     events().onClubLinkPressed();
+}
+void FakePanel::userPressesOpenLog() {
+    events().onOpenLogPressed();
 }
 void FakePanel::create() {
     events().onPanelCreated();

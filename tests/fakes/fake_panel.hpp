@@ -49,6 +49,7 @@ public:
     void userPressesHotkey();
     void userPressesAuthorLink();
     void userPressesClubLink();
+    void userPressesOpenLog();
     void create();  // the window is made: onPanelCreated
     void destroy(); // the user closes it: onPanelDestroying
 
@@ -70,7 +71,7 @@ private:
 
     PanelEvents* events_ = nullptr;
     std::array<std::int32_t, SLIDER_TABLE.size()> sliders_ = designPositions();
-    std::array<bool, 5> checks_{};
+    std::array<bool, 7> checks_{};
     std::array<std::string, 5> captions_{};
     std::string editText_;
     std::string fontFace_{DEFAULT_FONT};

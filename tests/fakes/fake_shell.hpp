@@ -45,6 +45,11 @@ public:
         return executeSucceeds_;
     }
 
+    bool openFile(const std::filesystem::path& path) override {
+        openedFiles_.push_back(path);
+        return true;
+    }
+
     std::filesystem::path programDirectory() const override { return programDirectory_; }
 
     void setExecuteSucceeds(bool succeeds) { executeSucceeds_ = succeeds; }
@@ -54,6 +59,7 @@ public:
     int showing() const { return showing_; }
     const std::vector<ShownMessage>& messages() const { return messages_; }
     const std::vector<ShellExecution>& executions() const { return executions_; }
+    const std::vector<std::filesystem::path>& openedFiles() const { return openedFiles_; }
 
 private:
     std::filesystem::path programDirectory_;
@@ -62,6 +68,7 @@ private:
     int showing_ = 0;
     std::vector<ShownMessage> messages_;
     std::vector<ShellExecution> executions_;
+    std::vector<std::filesystem::path> openedFiles_;
 };
 
 } // namespace pal4::testing

@@ -7,6 +7,7 @@
 // handlers; the harness only watches the overlay's events on their way to it.
 
 #include "app/application.hpp"
+#include "fakes/fake_dialogue_ports.hpp"
 #include "fakes/fake_file_store.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
@@ -36,7 +37,8 @@ public:
     // The shell and the file store belong to the machine and outlive the tool, so a test can
     // end the tool and start it again over the same settings file.
     ToolHarness(GameProcessPort& game, FakeShell& shell, FakeFileStore& files)
-        : shell_(shell), files_(files), app{Ports{panel, overlay, game, shell, files}} {
+        : shell_(shell),
+          files_(files), app{Ports{panel, overlay, game, shell, files, clipboard, clock, decoder}} {
         panel.bind(app);
         overlay.bind(*this);
     }
@@ -74,6 +76,9 @@ private:
 public:
     FakePanel panel;
     FakeOverlay overlay;
+    FakeClipboard clipboard;
+    FakeClock clock;
+    FakeCharacterDecoder decoder;
     Application app;
     AppState& state = app.state();
 

@@ -1,8 +1,9 @@
 // The poller's tick against the simulated game, and the dialogue cleaning on long lines. Besides
 // Google Benchmark's table, prints how the cleaning time grows from 1 MiB to 2 MiB: a linear
 // cleaning stays near 2, and the run fails above 2.5.
-#include "capture/clean_dialogue_text.hpp"
 #include "capture/subtitle_poller.hpp"
+#include "dialogue/clean_dialogue_text.hpp"
+#include "fakes/fake_dialogue_ports.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "game_world.hpp"
@@ -27,7 +28,8 @@ struct PollingSetup {
     GameMemoryMap map{state, world.game, memory};
     testing::FakeOverlay overlay;
     testing::FakePanel panel;
-    SubtitlePoller poller{state, map, overlay, panel};
+    testing::FakeDialogueMachine dialogue{state, panel};
+    SubtitlePoller poller{state, map, overlay, panel, dialogue.outputs};
 
     PollingSetup() {
         world.game.keepReadLog(false);

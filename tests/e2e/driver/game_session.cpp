@@ -19,6 +19,7 @@ GameSession::GameSession(const DriverContext& context, Setup setup) {
     launch.exePath = context.gameExe;
     launch.window = true;
     launch.readyTimeoutMs = 20000;
+    launch.bright = setup.bright;
     if (setup.lowerCaseModule) {
         launch.dialogueModule = context.lowerCaseModule;
     }

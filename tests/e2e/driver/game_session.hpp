@@ -19,6 +19,7 @@ public:
         bool inGame = true;
         bool lowerCaseModule = false;
         bool renamedModule = false; // no OIRAMLOOK.DLL among its modules
+        bool bright = false;        // the snowfield scene
     };
     GameSession(const DriverContext& context, Setup setup);
 

@@ -29,6 +29,8 @@ enum PanelControl : int {
     WIDTH_SLIDER = 116,
     HEIGHT_SLIDER = 117,
     HELP_BOX = 118,
+    OUTLINE_BOX = 119,
+    HISTORY_BOX = 120,
 };
 
 } // namespace e2e

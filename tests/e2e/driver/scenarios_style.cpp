@@ -1,6 +1,7 @@
 // The panel's controls changing an open overlay: the sliders move it, the style boxes change
 // its pixels.
 #include "game_session.hpp"
+#include "outline_pixels.hpp"
 #include "panel_controls.hpp"
 #include "scenario_registry.hpp"
 #include "scenario_steps.hpp"
@@ -124,11 +125,61 @@ void shadowDownAndRight(const DriverContext& context) {
                 std::to_string(t.top) + ".." + std::to_string(t.bottom));
 }
 
+// Default white text over the snowfield, where it would vanish: with the outline a ring of one
+// colour that contrasts with white surrounds every glyph, the glyphs' edges blend from white into
+// it, and nothing else is drawn over the scene; switched off, the text is whole pixels again.
+void outlineRingsTextOverBrightScene(const DriverContext& context) {
+    ToolSession tool(context, std::string("[config]\r\nsize=40\r\noutline=on\r\n"));
+    GameSession game(context, {.bright = true});
+    // Where the overlay opens by default, before it does: the snowfield behind the subtitle,
+    // once the game has drawn it and it stays.
+    ScreenCapture scene;
+    const bool snowy = waitUntil(
+        [&] {
+            ScreenCapture now = captureScreen(RECT{10, 640, 1034, 800});
+            const bool settled =
+                now == scene && !now.pixels.empty() && now.at(0, 0) == rgbOf(244, 246, 250);
+            scene = std::move(now);
+            return settled;
+        },
+        5000, 100);
+    require(snowy, "the snowfield did not appear where the subtitle opens");
+    const HWND overlay = openOverlay(tool, game);
+    require(captureWindowArea(overlay).area.left == 10, "the overlay is not at its default place");
+    showLine(tool, game, "甲：我们快走吧，天色已经晚了");
+    const auto drawn = [&](const ScreenCapture& c) { return !(c == scene); };
+    const ScreenCapture outlined = waitForSettledCapture(overlay, drawn, "the outlined line");
+
+    const Rgb white = rgbOf(255, 255, 255);
+    const OutlineFindings found = inspectOutline(
+        outlined.width, outlined.height, [&](int x, int y) { return outlined.at(x, y); },
+        [&](int x, int y) { return outlined.at(x, y) == scene.at(x, y); }, white);
+    require(contrastRatio(white, found.ring) >= 4.5,
+            "the ring's colour " + std::to_string(found.ring) + " contrasts too little with white");
+    require(found.breaks == 0, std::to_string(found.breaks) + " glyph pixels touch the scene");
+    require(found.fringe == 0,
+            std::to_string(found.fringe) + " pixels are neither text, ring nor a blend of the two");
+    require(found.intermediates >= 4, "only " + std::to_string(found.intermediates) +
+                                          " colours between text and ring: edges not smooth");
+
+    tool.click(OUTLINE_BOX);
+    const ScreenCapture plain = waitForSettledCapture(
+        overlay, [&](const ScreenCapture& c) { return drawn(c) && !(c == outlined); },
+        "the line without the outline");
+    const PixelSet other = selectPixels(plain, [&](int x, int y) {
+        return plain.at(x, y) != scene.at(x, y) && plain.at(x, y) != white;
+    });
+    require(other.count == 0, std::to_string(other.count) + " pixels without the outline are" +
+                                  " neither scene nor text");
+    require(tool.settings()["outline"] == "off", "the switch's new state was not saved");
+}
+
 const ScenarioRegistration registrations[] = {
     {"slider-moves-overlay", &sliderMovesOverlay},
     {"bold-gives-more-pixels", &boldGivesMorePixels},
     {"centre-moves-text", &centreMovesText},
     {"shadow-down-and-right", &shadowDownAndRight},
+    {"outline-rings-text-over-bright-scene", &outlineRingsTextOverBrightScene},
 };
 
 } // namespace

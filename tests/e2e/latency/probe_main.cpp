@@ -1,6 +1,7 @@
 // The benchmark's probe, run by scripts/bench.sh under Wine beside the subtitle tool:
 //
 //   latency_probe --run TOOL.exe GAME.exe [--lines N] [--cycles N] [--cpu-seconds S]
+//                 [--throughput-seconds S]
 //       starts the simulated game and the tool, measures what needs a Windows program (latency
 //       of new lines on screen) and marks the phases in which bench.sh reads the tool's CPU
 //       time and memory from /proc (phase_marks.hpp)
@@ -27,8 +28,10 @@ std::wstring windowsPath(const char* path) {
 }
 
 int usage() {
-    pal4bench::complain("usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
-                        "[--cycles N] [--cpu-seconds S] | --idle SECONDS | --idle-window SECONDS");
+    pal4bench::complain(
+        "usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
+        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] | --idle SECONDS | "
+        "--idle-window SECONDS");
     return 2;
 }
 
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
             options.latencyLines = value;
         } else if (name == "--cycles") {
             options.measuredCycles = value;
+        } else if (name == "--throughput-seconds") {
+            options.throughputSeconds = value;
         } else if (name == "--cpu-seconds") {
             options.cpuMs = static_cast<DWORD>(value) * 1000u;
         } else {

@@ -10,6 +10,8 @@ namespace {
 constexpr const wchar_t* PANEL_CLASS = L"Pal4SubtitlesPanel";
 constexpr const wchar_t* OVERLAY_CLASS = L"Pal4SubtitlesOverlay";
 constexpr int TOGGLE_BUTTON_ID = 101;
+constexpr int OUTLINE_BOX_ID = 119;
+constexpr int EDIT_BOX_ID = 118;
 constexpr DWORD CLOSE_TIMEOUT_MS = 5000;
 constexpr DWORD PANEL_POLL_MS = 50;
 // Fine enough not to add to the open and close times the cycles measure.
@@ -35,7 +37,23 @@ bool ToolProcess::waitForPanel(DWORD timeoutMs) {
 }
 
 void ToolProcess::pressToggle() const {
-    PostMessageW(GetDlgItem(panel_, TOGGLE_BUTTON_ID), BM_CLICK, 0, 0);
+    click(TOGGLE_BUTTON_ID);
+}
+
+void ToolProcess::click(int controlId) const {
+    PostMessageW(GetDlgItem(panel_, controlId), BM_CLICK, 0, 0);
+}
+
+std::wstring ToolProcess::editText() const {
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(GetDlgItem(panel_, EDIT_BOX_ID), WM_GETTEXT, std::size(text),
+                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &copied);
+    return text;
+}
+
+void ToolProcess::clickOutline() const {
+    PostMessageW(GetDlgItem(panel_, OUTLINE_BOX_ID), BM_CLICK, 0, 0);
 }
 
 HWND ToolProcess::overlay() const {

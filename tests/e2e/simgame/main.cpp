@@ -10,6 +10,7 @@
 //   --text-region-size BYTES        size of the text's memory region (default 64 KiB)
 //   --title-ms, --line-ms, --break-ms   script timing
 //   --no-window                     no scene, for runs without a display
+//   --bright                        a snowfield under a white sky instead of the landscape
 //   --exit-with PID                 end when process PID ends
 //
 // Exit codes: 0 normal, 2 bad options, 3 image not at its fixed base, 4 dialogue module
@@ -127,7 +128,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
         player.emplace(game, options->timing);
     }
 
-    SceneWindow scene(game);
+    SceneWindow scene(game, options->bright);
     if (options->window && !scene.create(instance, showCommand)) {
         std::fwprintf(stderr, L"Pal4 (simulated): no window, running without a scene\n");
     }

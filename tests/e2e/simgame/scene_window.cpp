@@ -14,6 +14,8 @@ constexpr wchar_t WINDOW_TITLE[] = L"Pal4 (simulated)";
 constexpr int CLIENT_WIDTH = 1024;
 constexpr int CLIENT_HEIGHT = 768;
 constexpr int HORIZON = 486;
+// The bright scene's ground, under the subtitles' default place: near white, not white.
+constexpr COLORREF SNOW = RGB(244, 246, 250);
 
 HFONT makeFont(int pixelHeight, int weight) {
     // A CJK face that Wine finds through fontconfig; Windows falls back to a GB2312 face.
@@ -203,7 +205,12 @@ void SceneWindow::paint(HDC dc, const RECT& area) const {
              RGB(200, 200, 220), DT_CENTER | DT_SINGLELINE);
         return;
     }
-    drawLandscape(dc, area);
+    if (bright_) {
+        gradient(dc, RECT{0, 0, area.right, HORIZON}, RGB(226, 234, 244), RGB(250, 251, 253));
+        fill(dc, RECT{0, HORIZON, area.right, area.bottom}, SNOW);
+    } else {
+        drawLandscape(dc, area);
+    }
 
     wchar_t status[96];
     std::swprintf(status, std::size(status), L"marker %.1f   switch %.1f   blank %u",

@@ -11,7 +11,7 @@ namespace pal4sim {
 // its upper left corner, so a person can see what the game "says" and what was done to it.
 class SceneWindow {
 public:
-    explicit SceneWindow(const GameState& game) : game_(game) {}
+    SceneWindow(const GameState& game, bool bright) : game_(game), bright_(bright) {}
     SceneWindow(const SceneWindow&) = delete;
     SceneWindow& operator=(const SceneWindow&) = delete;
     ~SceneWindow();
@@ -27,6 +27,7 @@ private:
     void paint(HDC target, const RECT& area) const;
 
     const GameState& game_;
+    bool bright_;
     HWND window_ = nullptr;
     HFONT titleFont_ = nullptr;
     HFONT captionFont_ = nullptr;

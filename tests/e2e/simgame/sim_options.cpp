@@ -40,6 +40,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::wstring>& argum
             options.script = true;
             continue;
         }
+        if (name == L"--bright") {
+            options.bright = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
             problem = name + L" needs a value";
             return std::nullopt;

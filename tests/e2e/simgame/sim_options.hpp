@@ -25,6 +25,9 @@ struct SimOptions {
     bool window = true;
     // --script: play the script under --control too.
     bool script = false;
+    // --bright: a snowfield under a white sky instead of the green landscape, the scene white
+    // subtitles vanish into.
+    bool bright = false;
     // --exit-with PID: end when that process ends, so a test that dies leaves no game behind.
     std::uint32_t exitWithPid = 0;
 

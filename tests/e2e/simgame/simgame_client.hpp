@@ -39,6 +39,7 @@ struct SimGameLaunch {
     std::uint32_t textRegionSize = 0; // 0: the game's default
     bool window = false;              // tests usually run without a display
     bool script = false;              // play the dialogue script instead of waiting for commands
+    bool bright = false;              // the snowfield scene instead of the landscape
     std::uint32_t titleMs = 0;        // with the script: 0 keeps the game's timing
     std::uint32_t lineMs = 0;
     std::uint32_t breakMs = 0;
@@ -74,6 +75,9 @@ public:
         }
         if (launch.script) {
             commandLine += L" --script";
+        }
+        if (launch.bright) {
+            commandLine += L" --bright";
         }
         const auto timing = [&](const wchar_t* option, std::uint32_t ms) {
             if (ms != 0) {

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes, as the game's memory may hold them, to the dialogue cleaning and checks
 // it against the straightforward form of the same rules: search the separator at character
 // boundaries, then delete a "<" ... ">" span and search again from the start.
-#include "capture/clean_dialogue_text.hpp"
+#include "dialogue/clean_dialogue_text.hpp"
 
 #include <cstddef>
 #include <cstdint>

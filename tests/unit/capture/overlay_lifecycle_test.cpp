@@ -130,12 +130,21 @@ TEST_F(OverlayLifecycleTest, OpeningStylesAndPlacesTheWindowFromTheSettings) {
 
 TEST_F(OverlayLifecycleTest, OpeningStepsComeInTheirOrder) {
     tool.panel.userClicksToggle();
-    const std::vector<std::string> expected{
-        "create",           "makeColorKeyed",    "setLabelFontFace",
-        "setLabelFontSize", "setLabelTextColor", "setLabelBold",
-        "setLabelItalic",   "setLabelShadow",    "setLabelAlignment",
-        "setWindowSize",    "setLabelSize",      "setWindowPosition",
-        "setLabelText",     "setTimerInterval"};
+    const std::vector<std::string> expected{"create",
+                                            "makeColorKeyed",
+                                            "setLabelFontFace",
+                                            "setLabelFontSize",
+                                            "setLabelTextColor",
+                                            "setLabelBold",
+                                            "setLabelItalic",
+                                            "setLabelShadow",
+                                            "setLabelOutline",
+                                            "setLabelAlignment",
+                                            "setWindowSize",
+                                            "setLabelSize",
+                                            "setWindowPosition",
+                                            "setLabelText",
+                                            "setTimerInterval"};
     EXPECT_EQ(tool.overlay.calls(), expected);
 }
 

@@ -1,5 +1,6 @@
 #include "capture/subtitle_poller.hpp"
 
+#include "fakes/fake_dialogue_ports.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "game_world.hpp"
@@ -39,7 +40,8 @@ protected:
     GameMemoryMap map{state, world.game, memory};
     testing::FakeOverlay overlay;
     testing::FakePanel panel;
-    SubtitlePoller poller{state, map, overlay, panel};
+    testing::FakeDialogueMachine dialogue{state, panel};
+    SubtitlePoller poller{state, map, overlay, panel, dialogue.outputs};
 };
 
 TEST_F(SubtitlePollerTest, ShowsTheCleanedLineAndTheRawLine) {

@@ -59,7 +59,8 @@ TEST_F(SubtitleAppearanceTest, AssignsEveryPropertyInOrderWithTheWindowPlacedInO
     EXPECT_EQ(overlay.calls(),
               (std::vector<std::string>{"setLabelFontFace", "setLabelFontSize", "setLabelTextColor",
                                         "setLabelBold", "setLabelItalic", "setLabelShadow",
-                                        "setLabelAlignment", "setWindowBounds", "setLabelSize"}));
+                                        "setLabelOutline", "setLabelAlignment", "setWindowBounds",
+                                        "setLabelSize"}));
     const FakeLabel& label = overlay.label();
     EXPECT_EQ(label.fontFace, "黑体");
     EXPECT_EQ(label.fontSize, 36);

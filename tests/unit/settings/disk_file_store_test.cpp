@@ -85,6 +85,18 @@ TEST_F(DiskFileStoreTest, ReadOnlyFileIsRefusedAndKept) {
     EXPECT_EQ(entriesInFolder(), 1u);
 }
 
+TEST_F(DiskFileStoreTest, AppendCreatesThenAddsAndNeverTouchesWhatIsThere) {
+    ASSERT_TRUE(store_.appendFile(file_, "one\r\n"));
+    ASSERT_TRUE(store_.appendFile(file_, "two\r\n"));
+    EXPECT_EQ(contentOf(file_), "one\r\ntwo\r\n");
+
+    fs::permissions(file_, kReadOnly);
+    EXPECT_FALSE(store_.appendFile(file_, "three\r\n"));
+    EXPECT_EQ(contentOf(file_), "one\r\ntwo\r\n");
+    EXPECT_FALSE(store_.appendFile(folder_ / "absent" / "log.txt", "one"));
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+
 TEST_F(DiskFileStoreTest, FolderWhereTheFileShouldBeIsUnreadableButThere) {
     fs::create_directory(file_);
     EXPECT_EQ(store_.readFile(file_), std::nullopt);
@@ -99,8 +111,8 @@ TEST_F(DiskFileStoreTest, MissingFolderIsRefused) {
 
 #ifndef _WIN32
 // Root ignores permission bits, so the folder is made immutable instead, where the file
-// system allows it. Windows has no read-only folders: the attribute does not stop creating
-// files.
+// system allows it. Neither writer may create a file there. Windows has no read-only folders: the
+// attribute does not stop creating files.
 TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
     ASSERT_TRUE(store_.replaceFile(file_, "old"));
     const std::string lock = "chattr +i '" + folder_.string() + "' 2>/dev/null";
@@ -108,6 +120,7 @@ TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
         fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
     }
     const bool refused = !store_.replaceFile(file_, "new");
+    const bool appendRefused = !store_.appendFile(folder_ / "log.txt", "new");
     const int unlocked = std::system(("chattr -i '" + folder_.string() + "' 2>/dev/null").c_str());
     static_cast<void>(unlocked);
     fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
@@ -115,6 +128,7 @@ TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
         GTEST_SKIP() << "this user can write into any folder";
     }
     EXPECT_TRUE(refused);
+    EXPECT_TRUE(appendRefused);
     EXPECT_EQ(contentOf(file_), "old");
     EXPECT_EQ(entriesInFolder(), 1u);
 }

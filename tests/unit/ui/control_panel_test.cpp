@@ -66,7 +66,7 @@ TEST_F(ControlPanelTest, ShadowOnWhileOpenReassignsEverythingAndKeepsTheText) {
     app.panel.userClicks(CheckBox::Shadow);
     EXPECT_TRUE(app.overlay.label().shadowed);
     EXPECT_EQ(app.overlay.label().text, "你好");
-    EXPECT_EQ(app.overlay.calls().size(), 9u);
+    EXPECT_EQ(app.overlay.calls().size(), 10u);
 }
 
 TEST_F(ControlPanelTest, EverySwitchShowsOnTheOpenOverlay) {
@@ -74,9 +74,11 @@ TEST_F(ControlPanelTest, EverySwitchShowsOnTheOpenOverlay) {
     app.panel.userClicks(CheckBox::Bold);
     app.panel.userClicks(CheckBox::Italic);
     app.panel.userClicks(CheckBox::Centre);
+    app.panel.userClicks(CheckBox::Outline);
     app.panel.userPicksFont("黑体");
     app.panel.userMovesSlider(Slider::FontSize, 48);
     EXPECT_TRUE(app.overlay.label().bold);
+    EXPECT_TRUE(app.overlay.label().outlined);
     EXPECT_TRUE(app.overlay.label().italic);
     EXPECT_EQ(app.overlay.label().alignment, TextAlignment::Centred);
     EXPECT_EQ(app.overlay.label().fontFace, "黑体");

@@ -26,9 +26,12 @@ public:
     void onItalicClicked() override { events.emplace_back("italic"); }
     void onShadowClicked() override { events.emplace_back("shadow"); }
     void onCentreClicked() override { events.emplace_back("centre"); }
+    void onOutlineClicked() override { events.emplace_back("outline"); }
     void onDebugClicked() override { events.emplace_back("debug"); }
     void onAuthorLinkPressed() override { events.emplace_back("author"); }
     void onClubLinkPressed() override { events.emplace_back("club"); }
+    void onHistoryClicked() override { events.emplace_back("history"); }
+    void onOpenLogPressed() override { events.emplace_back("open log"); }
 };
 
 constexpr Slider kSliders[] = {Slider::FontSize, Slider::Left, Slider::Top, Slider::Width,

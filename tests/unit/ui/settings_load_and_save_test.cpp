@@ -119,14 +119,16 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     const SwitchCase& test = GetParam();
     SimulatedTool app;
     const std::string value = test.value;
-    app.givenSettingsFile("[config]\r\nshadow=" + value + "\r\nbold=" + value +
-                          "\r\nitalic=" + value + "\r\ncentext=" + value + "\r\n");
+    app.givenSettingsFile("[config]\r\nshadow=" + value + "\r\nbold=" + value + "\r\nitalic=" +
+                          value + "\r\ncentext=" + value + "\r\noutline=" + value + "\r\n");
     app.panel.create();
     EXPECT_EQ(app.panel.isChecked(CheckBox::Shadow), test.on);
     EXPECT_EQ(app.state.shadowOn, test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Bold), test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Italic), test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Centre), test.on);
+    EXPECT_EQ(app.panel.isChecked(CheckBox::Outline), test.on);
+    EXPECT_EQ(app.state.outlineOn, test.on);
     EXPECT_FALSE(app.panel.isChecked(CheckBox::Debug));
 }
 
@@ -190,6 +192,9 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
     app.panel.userClicks(CheckBox::Shadow);
     EXPECT_EQ(app.saved("shadow"), "off");
     EXPECT_FALSE(app.state.shadowOn);
+    app.panel.userClicks(CheckBox::Outline);
+    EXPECT_EQ(app.saved("outline"), "on");
+    EXPECT_TRUE(app.state.outlineOn);
     app.panel.userPicksFont("黑体");
     EXPECT_EQ(app.saved("font"), "黑体");
     app.panel.userPicksColor(0x0000FF);
@@ -197,20 +202,20 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
     app.panel.userMovesSlider(Slider::FontSize, 200);
     EXPECT_EQ(app.saved("size"), "200");
     EXPECT_EQ(app.panel.caption(ValueCaption::FontSize), "字体大小 = 200");
-    EXPECT_EQ(app.files.replacements(), afterLoad + 8);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 9);
 
     app.panel.userMovesSlider(Slider::Left, 300);
     app.panel.userMovesSlider(Slider::Top, 700);
     app.panel.userMovesSlider(Slider::Width, 800);
     app.panel.userMovesSlider(Slider::Height, 90);
     app.panel.userClicks(CheckBox::Debug);
-    EXPECT_EQ(app.files.replacements(), afterLoad + 8);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 9);
     EXPECT_EQ(app.saved("left"), std::nullopt);
     EXPECT_EQ(app.panel.caption(ValueCaption::Left), "水平位置 = 300");
     EXPECT_EQ(app.panel.caption(ValueCaption::Height), "文本高度 = 90");
 
     app.panel.destroy();
-    EXPECT_EQ(app.files.replacements(), afterLoad + 12);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 13);
     EXPECT_EQ(app.saved("left"), "300");
     EXPECT_EQ(app.saved("top"), "700");
     EXPECT_EQ(app.saved("width"), "800");

@@ -49,9 +49,12 @@ public:
     void onItalicClicked() override { calls.push_back("onItalicClicked"); }
     void onShadowClicked() override { calls.push_back("onShadowClicked"); }
     void onCentreClicked() override { calls.push_back("onCentreClicked"); }
+    void onOutlineClicked() override { calls.push_back("onOutlineClicked"); }
     void onDebugClicked() override { calls.push_back("onDebugClicked"); }
     void onAuthorLinkPressed() override { calls.push_back("onAuthorLinkPressed"); }
     void onClubLinkPressed() override { calls.push_back("onClubLinkPressed"); }
+    void onHistoryClicked() override { calls.push_back("onHistoryClicked"); }
+    void onOpenLogPressed() override { calls.push_back("onOpenLogPressed"); }
 };
 
 std::wstring textOf(HWND window) {
@@ -235,7 +238,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PanelClickTest,
                                            ClickCase{ID_BOLD, "onBoldClicked", true},
                                            ClickCase{ID_ITALIC, "onItalicClicked", true},
                                            ClickCase{ID_SHADOW, "onShadowClicked", true},
-                                           ClickCase{ID_CENTRE, "onCentreClicked", true}));
+                                           ClickCase{ID_CENTRE, "onCentreClicked", true},
+                                           ClickCase{ID_OUTLINE, "onOutlineClicked", true}));
 
 struct SlideCase {
     Slider slider;

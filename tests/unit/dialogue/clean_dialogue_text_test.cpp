@@ -1,4 +1,4 @@
-#include "capture/clean_dialogue_text.hpp"
+#include "dialogue/clean_dialogue_text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -23,6 +23,10 @@ inline constexpr char MARKUP_END = '>';
 // time linear in the length of the line.
 std::optional<std::string> cleanDialogueText(std::string_view raw);
 
+// The speaker's name of a raw dialogue line: the bytes before the first speaker separator,
+// with the markup removed as in the subtitle. Nothing when the line holds no separator.
+std::optional<std::string> cleanSpeakerName(std::string_view raw);
+
 // The byte offset of the first speaker separator that starts at a character boundary, or
 // npos. Exposed for the poller's tests and the fuzz target.
 std::size_t findSpeakerSeparator(std::string_view raw);

@@ -1,4 +1,4 @@
-#include "capture/clean_dialogue_text.hpp"
+#include "dialogue/clean_dialogue_text.hpp"
 
 #include "core/gb2312_bytes.hpp"
 
@@ -48,6 +48,14 @@ std::optional<std::string> cleanDialogueText(std::string_view raw) {
         return std::nullopt;
     }
     return removeMarkup(raw.substr(separator + SPEAKER_SEPARATOR.size()));
+}
+
+std::optional<std::string> cleanSpeakerName(std::string_view raw) {
+    const std::size_t separator = findSpeakerSeparator(raw);
+    if (separator == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return removeMarkup(raw.substr(0, separator));
 }
 
 } // namespace pal4

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace pal4 {
+
+// A moment in the user's own time zone, as the system's clock tells it.
+struct LocalTime {
+    int year = 0;
+    int month = 0; // 1 to 12
+    int day = 0;   // 1 to 31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class ClockPort {
+public:
+    ClockPort() = default;
+    ClockPort(const ClockPort&) = delete;
+    ClockPort& operator=(const ClockPort&) = delete;
+    virtual ~ClockPort() = default;
+
+    virtual LocalTime localTime() const = 0;
+};
+
+} // namespace pal4

@@ -1,0 +1,112 @@
+// The dialogue kept beside the exe: the story log, the live line and the clipboard.
+#include "game_session.hpp"
+#include "panel_controls.hpp"
+#include "scenario_registry.hpp"
+#include "scenario_steps.hpp"
+#include "tool_session.hpp"
+#include "wait_until.hpp"
+#include "window_text.hpp"
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+const std::string BOM = "\xEF\xBB\xBF";
+
+std::string utf8(std::u8string_view text) {
+    return {text.begin(), text.end()};
+}
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void expectFile(const std::filesystem::path& file, const std::string& bytes,
+                const std::string& when) {
+    require(waitUntil([&] { return fileBytes(file) == bytes; }, 3000),
+            when + ": the file holds \"" + fileBytes(file) + "\"");
+}
+
+std::wstring clipboardText() {
+    std::wstring text;
+    waitUntil(
+        [&] {
+            if (!OpenClipboard(nullptr)) {
+                return false;
+            }
+            if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    text = units;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            return true;
+        },
+        3000);
+    return text;
+}
+
+// "YYYY-MM-DD HH:MM:SS " then the text, for each line, each ended by CR LF. (The texts hold
+// no ASCII digit, so a '0' of the shape stands for any digit.)
+bool isLog(const std::string& bytes, const std::vector<std::string>& texts) {
+    std::string shape = BOM;
+    for (const std::string& text : texts) {
+        shape += "0000-00-00 00:00:00 " + text + "\r\n";
+    }
+    for (std::size_t i = 0; i < shape.size() && shape.size() == bytes.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(bytes[i])) != 0;
+        if (shape[i] == '0' ? !digit : bytes[i] != shape[i]) {
+            return false;
+        }
+    }
+    return shape.size() == bytes.size();
+}
+
+void dialogueKept(const DriverContext& context) {
+    ToolSession tool(context, std::string("[config]\r\nclipboard=on\r\n"));
+    GameSession game(context, {});
+    const std::filesystem::path folder = tool.settingsFile().parent_path();
+    const std::filesystem::path log = folder / u8"对白记录.txt";
+    const std::filesystem::path live = folder / u8"当前对白.txt";
+    openOverlay(tool, game);
+    tool.click(HISTORY_BOX);
+    require(waitUntil([&] { return tool.settings()["history"] == "on"; }, 3000),
+            "the switch was not saved as on");
+
+    showLine(tool, game, "甲：你好");
+    showLine(tool, game, "乙：<b>再见</b>");
+    expectFile(live, BOM + utf8(u8"再见"), "the second line");
+    game.setBlankFlag(1);
+    expectFile(live, BOM, "the blank flag");
+    game.setBlankFlag(0);
+    expectFile(live, BOM + utf8(u8"再见"), "the line shown again");
+    showLine(tool, game, "丙：坏字\xB0"); // a lead byte without its trail byte
+    expectFile(live, BOM + utf8(u8"坏字\uFFFD"), "the broken line");
+    require(clipboardText() == L"丙：坏字\uFFFD",
+            "the clipboard holds \"" + toUtf8(clipboardText()) + "\"");
+    const std::vector<std::string> lines{utf8(u8"甲：你好"), utf8(u8"乙：再见"),
+                                         utf8(u8"丙：坏字\uFFFD")};
+    require(waitUntil([&] { return isLog(fileBytes(log), lines); }, 3000),
+            "the log holds \"" + fileBytes(log) + "\"");
+
+    tool.click(TOGGLE_BUTTON);
+    require(tool.overlayGone(5000), "the overlay did not close");
+    expectFile(live, BOM, "the closed overlay");
+    require(isLog(fileBytes(log), lines), "closing the overlay changed the log");
+}
+
+const ScenarioRegistration registrations[] = {
+    {"dialogue-log-live-line-clipboard", &dialogueKept},
+};
+
+} // namespace
+
+} // namespace e2e
