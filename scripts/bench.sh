@@ -9,7 +9,8 @@
 #   bash scripts/bench.sh [PATH/TO/Pal4Subtitles.exe]
 #
 # Default exe: the 32-bit build ${PAL4_BUILD_DIR:-build}/windows/src/Pal4Subtitles.exe where the
-# kernel runs 32-bit programs, else the 64-bit twin in build/windows-x64 (built when missing).
+# kernel runs 32-bit programs, else the 64-bit twin in build/windows-x64 (built when missing). A
+# 32-bit exe where 32-bit programs cannot run stops it at once, naming the twin.
 # Builds the simulated game and the probe (tests/e2e/latency) for the exe's width, uses its own
 # Wine prefix ${PAL4_BUILD_DIR:-build}/bench-prefix and a private Xvfb when $DISPLAY is unset.
 # Installs nothing. The figures are for information: a missed goal never fails the run; the exit
@@ -48,14 +49,6 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# The PE machine field of an exe: 14c for i386, 8664 for x86-64 (od pads it to 014c).
-pe_machine() {
-    local header_offset machine
-    header_offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
-    machine=$(od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" | tr -d ' ')
-    printf '%x' "$((16#${machine:-0}))"
-}
-
 # ---- the exe and its width -----------------------------------------------------------------
 exe=${1:-}
 if [ -z "$exe" ]; then
@@ -77,18 +70,15 @@ if [ ! -f "$exe" ]; then
     exit 2
 fi
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+stop_if_32bit_cannot_run "$exe" "$build_root"
 case "$(pe_machine "$exe")" in
-14c) arch=i686 bits=32 ;;
+014c) arch=i686 bits=32 ;;
 8664) arch=x86_64 bits=64 ;;
 *)
     echo "error: $exe is not a 32-bit or 64-bit Windows exe" >&2
     exit 2
     ;;
 esac
-if [ "$bits" = 32 ] && ! kernel_runs_32bit; then
-    echo "error: $exe is 32-bit and this kernel does not run 32-bit programs" >&2
-    exit 2
-fi
 
 # ---- the probe and the simulated game, of the exe's width ------------------------------------
 probe_build=$build_root/bench-probe-$arch

@@ -75,6 +75,7 @@ if ninja -C "$build_dir" -t targets all 2>/dev/null | grep -q '^simgame:'; then
         note "the simulated game did not build; the tool runs alone"
 fi
 
+stop_if_32bit_cannot_run "$build_dir/src/Pal4Subtitles.exe" "${PAL4_BUILD_DIR:-build}"
 bash "$PAL4_ROOT/scripts/wine-prefix.sh"
 
 headless=false

@@ -8,7 +8,8 @@
 # windows-x64 for 64-bit) in ${PAL4_BUILD_DIR:-build}/<preset>, runs the suite in a Wine prefix
 # of its own, then once more at 144 DPI in a copy of that prefix. Installs nothing. Ends with the
 # line "N passed, M failed" and a non-zero status when anything failed. Whatever happens, it
-# leaves no Wine process, Xvfb or temporary folder behind.
+# leaves no Wine process, Xvfb or temporary folder behind. A 32-bit exe where 32-bit programs
+# cannot run stops it at once, with the reason and the 64-bit twin's path.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -22,6 +23,7 @@ shift
 driver_args=("$@")
 
 build_root=$(realpath -m "${PAL4_BUILD_DIR:-$PAL4_ROOT/build}") # Wine wants absolute prefixes
+stop_if_32bit_cannot_run "$tool_exe" "$build_root"
 suite_prefix=$build_root/e2e-prefix
 dpi_prefix=$build_root/e2e-prefix-144dpi
 suite_timeout=${PAL4_E2E_TIMEOUT:-300}
@@ -41,11 +43,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# The PE machine field: 14c for i386, 8664 for x86-64.
-header_offset=$(od -An -t u4 -j 60 -N 4 "$tool_exe" | tr -d ' ')
-machine=$(od -An -t x2 -j $((header_offset + 4)) -N 2 "$tool_exe" | tr -d ' ' | sed 's/^0*//')
+machine=$(pe_machine "$tool_exe")
 case $machine in
-14c) preset=windows ;;
+014c) preset=windows ;;
 8664) preset=windows-x64 ;;
 *)
     echo "error: $tool_exe is no Windows exe this suite knows (machine '$machine')" >&2

@@ -7,19 +7,10 @@
 # wineboot or regedit) on wine64 directly, because /usr/bin/wine prefers the 32-bit loader
 # whenever wine32 is installed, even on kernels that cannot run 32-bit programs.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-
-# The PE machine field of an exe (014c for i386, 8664 for x86-64), or nothing.
-pe_machine() {
-    [ -f "$1" ] || return 0
-    local header_offset
-    header_offset=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ') || return 0
-    [ -n "$header_offset" ] || return 0
-    od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
-}
 
 if [ "$(pe_machine "${1:-}")" = 014c ] && [ -x /usr/lib/wine/wine ]; then
     export WINELOADER=/usr/lib/wine/wine

@@ -55,10 +55,38 @@ wine_runs_32bit() {
 }
 
 # One plain sentence saying why the 32-bit product cannot run here; empty where it can.
+# PAL4_FAKE_NO_32BIT, for trying the scripts' refusals on a machine that does run 32-bit
+# programs, stands in for the answer.
 why_no_32bit() {
-    if ! kernel_runs_32bit; then
+    if [ -n "${PAL4_FAKE_NO_32BIT:-}" ]; then
+        echo "$PAL4_FAKE_NO_32BIT"
+    elif ! kernel_runs_32bit; then
         echo "this kernel cannot run 32-bit programs (booted without IA-32 emulation)"
     elif [ ! -x /usr/lib/wine/wine ]; then
         echo "32-bit Wine (wine32:i386) is not installed"
     fi
+}
+
+# The PE machine field of a Windows exe as od prints it: 014c for i386, 8664 for x86-64; empty
+# when the file is missing or too short to be one.
+pe_machine() {
+    [ -f "$1" ] || return 0
+    local header_offset
+    header_offset=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ') || return 0
+    [ -n "$header_offset" ] || return 0
+    od -An -t x2 -j $((header_offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ' || true
+}
+
+# Ends the script with status 2 when EXE is 32-bit and 32-bit programs cannot run here, where
+# Wine would only say "Application could not be started": one line with the reason and the path
+# of the 64-bit twin under BUILD_ROOT, the build folder in use. Called before the script starts
+# anything (a display, a Wine prefix), so there is nothing to clean up.
+stop_if_32bit_cannot_run() {
+    local exe=$1 build_root=$2 reason
+    [ "$(pe_machine "$exe")" = 014c ] || return 0
+    reason=$(why_no_32bit)
+    [ -n "$reason" ] || return 0
+    echo "error: $exe is 32-bit and $reason; its 64-bit twin is" \
+        "$(realpath -m "$build_root")/windows-x64/src/Pal4Subtitles.exe" >&2
+    exit 2
 }

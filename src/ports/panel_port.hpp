@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/game_address.hpp"
-#include "core/hotkey_combination.hpp"
+#include "core/hotkey_record.hpp"
 
 #include <cstdint>
 #include <string>

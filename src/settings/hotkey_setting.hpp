@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/hotkey_combination.hpp"
+#include "settings/hotkey_text.hpp"
 #include "settings/settings_file.hpp"
 
 #include <string>

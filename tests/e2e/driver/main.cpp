@@ -2,6 +2,7 @@
 // prints one line per scenario, then "N passed, M failed".
 #include "command_line_arguments.hpp"
 #include "driver_options.hpp"
+#include "keyboard_input.hpp"
 #include "scenario_registry.hpp"
 #include "window_text.hpp"
 
@@ -35,6 +36,8 @@ std::string narrow(const std::wstring& text) {
 
 int main() {
     becomeDpiAware();
+    // Before any window of a scenario appears under the pointer: see keyboard_input.hpp.
+    e2e::parkPointer();
     std::wstring problem;
     const auto options = e2e::parseDriverOptions(e2e::commandLineArguments(), problem);
     if (!options) {

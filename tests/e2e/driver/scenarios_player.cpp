@@ -1,6 +1,7 @@
 // What the player is told and what the player may press: the refusal's reason in the edit box,
 // the missing game module, one box at a time, and the toggle's hot key.
 #include "game_session.hpp"
+#include "keyboard_input.hpp"
 #include "message_box.hpp"
 #include "panel_controls.hpp"
 #include "scenario_registry.hpp"
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace e2e {
 
@@ -68,26 +68,19 @@ void clickAndRefuse(ToolSession& tool, const std::string& situation) {
     refuse(tool, situation, [] {});
 }
 
-// Presses a combination as a keyboard would, with the game's window in front: Wine delivers a
-// hot key only while one of its own windows has the focus.
+// Presses a combination as a keyboard would, with the game's window in front and focused, and
+// only when the keys will get there whole (keyboard_input.hpp says what can cut them short).
 void pressKeys(GameSession& game, std::initializer_list<WORD> keys) {
     SetForegroundWindow(game.window());
-    waitUntil([&] { return GetForegroundWindow() == game.window(); }, 2000);
-    std::vector<INPUT> inputs;
-    for (const WORD key : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    std::string why;
+    const bool ready = waitUntil(
+        [&] {
+            why = whyKeysWouldMiss(game.window());
+            return why.empty();
+        },
+        2000);
+    require(ready, "keys not sent to the game's window: " + why);
+    require(pressAndRelease(keys), "SendInput took only part of the keys");
 }
 
 void pressCtrlAltS(GameSession& game) {

@@ -48,12 +48,14 @@ protected:
 };
 
 TEST_F(TextReadTest, CutsAtTheFirstZeroByte) {
-    game.addRegion(GAME, 0x400000, 0x1000);
+    game.addRegion(GAME, 0x400000, 0x2000);
     game.poke(GAME, 0x400000, std::string_view("AB\0CD", 5));
     game.poke(GAME, 0x400010, std::string_view("\0XY", 3));
+    game.poke(GAME, 0x400FFE, std::string_view("EF\0", 3)); // the zero starts the second chunk
     EXPECT_EQ(readBoth(0x400000), "AB");
     EXPECT_EQ(readBoth(0x400010), "");
     EXPECT_EQ(readBoth(0x400011), "XY");
+    EXPECT_EQ(readBoth(0x400FFE), "EF");
 }
 
 TEST_F(TextReadTest, ReadsExactlyTheRestOfTheRegionWhenNoZeroFollows) {

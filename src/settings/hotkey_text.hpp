@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/hotkey_combination.hpp"
+#include "core/hotkey_record.hpp"
 
 #include <cstdint>
 #include <optional>

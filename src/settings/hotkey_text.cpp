@@ -1,4 +1,4 @@
-#include "settings/hotkey_combination.hpp"
+#include "settings/hotkey_text.hpp"
 
 #include "core/ascii_case.hpp"
 
