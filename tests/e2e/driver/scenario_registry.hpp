@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wait_until.hpp"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,6 +26,15 @@ public:
 inline void require(bool condition, const std::string& why) {
     if (!condition) {
         throw ScenarioFailure(why);
+    }
+}
+
+// Waits up to `timeoutMs` for `condition`; on a timeout fails with `why()`, which is asked only
+// then, so a reason that quotes what the program shows quotes it as it was at the deadline.
+template <typename Condition, typename Why>
+void requireWithin(Condition condition, DWORD timeoutMs, Why why) {
+    if (!waitUntil(condition, timeoutMs)) {
+        throw ScenarioFailure(why());
     }
 }
 

@@ -30,8 +30,8 @@ std::string fileBytes(const std::filesystem::path& file) {
 
 void expectFile(const std::filesystem::path& file, const std::string& bytes,
                 const std::string& when) {
-    require(waitUntil([&] { return fileBytes(file) == bytes; }, 3000),
-            when + ": the file holds \"" + fileBytes(file) + "\"");
+    requireWithin([&] { return fileBytes(file) == bytes; }, 3000,
+                  [&] { return when + ": the file holds \"" + fileBytes(file) + "\""; });
 }
 
 std::wstring clipboardText() {
@@ -94,8 +94,8 @@ void dialogueKept(const DriverContext& context) {
             "the clipboard holds \"" + toUtf8(clipboardText()) + "\"");
     const std::vector<std::string> lines{utf8(u8"甲：你好"), utf8(u8"乙：再见"),
                                          utf8(u8"丙：坏字\uFFFD")};
-    require(waitUntil([&] { return isLog(fileBytes(log), lines); }, 3000),
-            "the log holds \"" + fileBytes(log) + "\"");
+    requireWithin([&] { return isLog(fileBytes(log), lines); }, 3000,
+                  [&] { return "the log holds \"" + fileBytes(log) + "\""; });
 
     tool.click(TOGGLE_BUTTON);
     require(tool.overlayGone(5000), "the overlay did not close");

@@ -36,9 +36,11 @@ std::wstring editBox(const ToolSession& tool) {
 }
 
 void expectEditBox(const ToolSession& tool, const std::wstring& expected, const std::string& when) {
-    require(waitUntil([&] { return editBox(tool) == expected; }, 3000),
-            when + ": the edit box says \"" + toUtf8(editBox(tool)) + "\", not \"" +
-                toUtf8(expected) + "\"");
+    requireWithin([&] { return editBox(tool) == expected; }, 3000,
+                  [&] {
+                      return when + ": the edit box says \"" + toUtf8(editBox(tool)) +
+                             "\", not \"" + toUtf8(expected) + "\"";
+                  });
 }
 
 int messageBoxesOf(const ToolSession& tool) {

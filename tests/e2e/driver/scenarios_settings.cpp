@@ -57,8 +57,8 @@ std::string settingsText(const std::map<std::string, std::string>& keys) {
 void firstRunSettings(const DriverContext& context) {
     ToolSession tool(context);
     const std::map<std::string, std::string> atStart{{"size", "20"}};
-    require(waitUntil([&] { return tool.settings() == atStart; }, 3000),
-            "after the load the file holds " + settingsText(tool.settings()));
+    requireWithin([&] { return tool.settings() == atStart; }, 3000,
+                  [&] { return "after the load the file holds " + settingsText(tool.settings()); });
     expectSliders(tool, {20, 10, 640, 1024, 160}, "first run");
     for (const int box : {BOLD_BOX, ITALIC_BOX, SHADOW_BOX, CENTRE_BOX, DEBUG_BOX}) {
         require(!tool.checked(box), "check box " + std::to_string(box) + " starts checked");

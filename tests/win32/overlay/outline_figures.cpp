@@ -96,15 +96,15 @@ int main() {
                 const auto seen = [&](int x, int y) {
                     return canvas.at(x, y) == KEY ? rgb(scene) : rgb(canvas.at(x, y));
                 };
-                const auto see_through = [&](int x, int y) { return canvas.at(x, y) == KEY; };
+                const auto seeThrough = [&](int x, int y) { return canvas.at(x, y) == KEY; };
                 const e2e::OutlineFindings found =
-                    e2e::inspectOutline(WIDTH, HEIGHT, seen, see_through, rgb(text));
+                    e2e::inspectOutline(WIDTH, HEIGHT, seen, seeThrough, rgb(text));
                 const std::string name = std::string(scene == 0 ? "black" : "white") + " scene, " +
                                          (text == 0 ? "black" : "white") + " text, size " +
                                          std::to_string(size) + ": ";
-                allMet &= report((name + "contrast text : ring").c_str(),
-                                 e2e::contrastRatio(rgb(text), found.ring), ">= 4.5",
-                                 e2e::contrastRatio(rgb(text), found.ring) >= 4.5);
+                const double contrast = e2e::contrastRatio(rgb(text), found.ring);
+                allMet &= report((name + "contrast text : ring").c_str(), contrast, ">= 4.5",
+                                 contrast >= 4.5);
                 allMet &= report((name + "glyph pixels touching the scene").c_str(), found.breaks,
                                  "0", found.breaks == 0 && found.drawn > 0);
                 allMet &= report((name + "pixels outside key/ring/text/blend").c_str(),
