@@ -11,7 +11,7 @@
 # Default exe: the 32-bit build ${PAL4_BUILD_DIR:-build}/windows/src/Pal4Subtitles.exe where the
 # kernel runs 32-bit programs, else the 64-bit twin in build/windows-x64 (built when missing). A
 # 32-bit exe where 32-bit programs cannot run stops it at once, naming the twin.
-# Builds the simulated game and the probe (tests/e2e/latency) for the exe's width, uses its own
+# Builds the simulated game (tools/simgame) and the probe (bench/latency) for the exe's width, uses its own
 # Wine prefix ${PAL4_BUILD_DIR:-build}/bench-prefix and a private Xvfb when $DISPLAY is unset.
 # Installs nothing. The figures are for information: a missed goal never fails the run; the exit
 # status is non-zero only when nothing could be measured.
@@ -84,7 +84,7 @@ esac
 probe_build=$build_root/bench-probe-$arch
 step "Building the probe and the simulated game ($arch) in $probe_build"
 if [ ! -f "$probe_build/build.ninja" ]; then
-    cmake -S tests/e2e/latency -B "$probe_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S bench/latency -B "$probe_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$PAL4_ROOT/cmake/toolchain-mingw-$arch.cmake" >/dev/null
 fi
 cmake --build "$probe_build" -j "$PAL4_JOBS" --target latency_probe simgame simgame_dialogue_module |
@@ -266,7 +266,7 @@ $finished || note "the session did not run to its end; the probe said: $(grep -v
 
 # ---- the outline's legibility and cost, from the label's own drawing ----------------------------
 # Built beside the exe being measured, from the same sources, when that build tree has it.
-figures_exe=$(dirname "$exe")/../tests/win32/overlay/outline_figures.exe
+figures_exe=$(dirname "$exe")/../bench/win32/outline_figures.exe
 figures_tree=$(dirname "$(dirname "$exe")")
 outline_figures=""
 if [ -f "$figures_tree/build.ninja" ]; then

@@ -85,7 +85,7 @@ fi
 step "Making sure there is a display"
 ensure_display
 
-game_exe=$build_dir/tests/e2e/simgame/Pal4.exe
+game_exe=$build_dir/tools/simgame/Pal4.exe
 if [ -f "$game_exe" ]; then
     step "Starting the simulated game: $game_exe"
     "$wine_exec" "$game_exe" &
@@ -111,13 +111,13 @@ wait_for_window() {
 
 # A number of the panel's design at 96 DPI, read from the header that the exe is built from.
 panel_design_number() {
-    sed -n "s/.*static constexpr int $1 = \([0-9]*\);.*/\1/p" src/win32/panel_window.hpp | grep .
+    sed -n "s/.*static constexpr int $1 = \([0-9]*\);.*/\1/p" src/panel_window/panel_window.hpp | grep .
 }
 
 # Left, top, width and height of the toggle button, from the panel's table of controls.
 toggle_button_design() {
     sed -n 's/.*{ID_TOGGLE, ControlKind::PushButton, \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\),.*/\1 \2 \3 \4/p' \
-        src/win32/panel_layout.hpp | grep .
+        src/panel_window/panel_layout.hpp | grep .
 }
 
 # Presses the panel's toggle button as a user would, to open the subtitles over the game. The

@@ -67,7 +67,7 @@ WINEPREFIX=$suite_prefix bash "$PAL4_ROOT/scripts/wine-prefix.sh"
 ensure_display
 
 driver=$build_dir/tests/e2e/driver/pal4_e2e.exe
-game=$build_dir/tests/e2e/simgame/Pal4.exe
+game=$build_dir/tools/simgame/Pal4.exe
 
 # Runs the driver in a prefix under a timeout; its output goes to the screen and to $2.
 run_driver() {

@@ -5,8 +5,8 @@
 #include "settings/disk_file_store.hpp"
 #include "win32/dialogue_ports_win32.hpp"
 #include "win32/game_process_win32.hpp"
-#include "win32/overlay_window.hpp"
-#include "win32/panel_window.hpp"
+#include "overlay_window/overlay_window.hpp"
+#include "panel_window/panel_window.hpp"
 #include "win32/shell_win32.hpp"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "dialogue/dialogue_outputs.hpp"
 
 #include "dialogue/clean_dialogue_text.hpp"
-#include "dialogue/text_encoding.hpp"
+#include "text/text_encoding.hpp"
 #include "ports/panel_texts.hpp"
 
 #include <algorithm>

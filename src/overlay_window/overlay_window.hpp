@@ -3,7 +3,7 @@
 #include "overlay/overlay_constants.hpp"
 #include "ports/overlay_port.hpp"
 #include "win32/base_window.hpp"
-#include "win32/subtitle_label.hpp"
+#include "overlay_window/subtitle_label.hpp"
 
 #include <windows.h>
 

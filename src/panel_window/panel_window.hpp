@@ -2,7 +2,7 @@
 
 #include "ports/panel_port.hpp"
 #include "win32/base_window.hpp"
-#include "win32/panel_layout.hpp"
+#include "panel_window/panel_layout.hpp"
 #include "win32/unique_handle.hpp"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
-#include "win32/panel_window.hpp"
+#include "panel_window/panel_window.hpp"
 
 #include "ui/slider_table.hpp"
 #include "win32/gb2312.hpp"
-#include "win32/resource_ids.h"
+#include "panel_window/resource_ids.h"
 
 #include <commctrl.h>
 

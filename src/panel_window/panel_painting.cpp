@@ -1,4 +1,4 @@
-#include "win32/panel_window.hpp"
+#include "panel_window/panel_window.hpp"
 
 #include "win32/dc_scopes.hpp"
 #include "win32/gb2312.hpp"

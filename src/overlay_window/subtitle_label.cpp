@@ -1,4 +1,4 @@
-#include "win32/subtitle_label.hpp"
+#include "overlay_window/subtitle_label.hpp"
 
 #include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"

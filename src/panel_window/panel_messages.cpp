@@ -1,4 +1,4 @@
-#include "win32/panel_window.hpp"
+#include "panel_window/panel_window.hpp"
 
 #include "ui/slider_table.hpp"
 #include "win32/system_library.hpp"

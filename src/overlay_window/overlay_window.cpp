@@ -1,4 +1,4 @@
-#include "win32/overlay_window.hpp"
+#include "overlay_window/overlay_window.hpp"
 
 #include "overlay/overlay_constants.hpp"
 #include "win32/dc_scopes.hpp"

@@ -1,4 +1,4 @@
-#include "dialogue/text_encoding.hpp"
+#include "text/text_encoding.hpp"
 
 #include "core/gb2312_bytes.hpp"
 
