@@ -31,7 +31,13 @@ export PAL4_JOBS
 
 # True where the kernel runs 32-bit programs (many CI kernels do not): only there can wine32
 # run the 32-bit build. The probe is the smallest i386 ELF program: exit(0) through int 0x80.
+# PAL4_FAKE_KERNEL_32BIT (yes or no), for trying the scripts as on the other kind of kernel,
+# stands in for the probe's answer.
 kernel_runs_32bit() {
+    if [ -n "${PAL4_FAKE_KERNEL_32BIT:-}" ]; then
+        [ "$PAL4_FAKE_KERNEL_32BIT" = yes ]
+        return
+    fi
     local probe
     probe=$(mktemp)
     printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$probe"
@@ -48,10 +54,17 @@ kernel_runs_32bit() {
     [ "$status" -eq 0 ]
 }
 
+# wine32's loader: only where it is installed can Wine start a 32-bit exe.
+PAL4_WINE32_LOADER=/usr/lib/wine/wine
+
+# Where scripts/install-deps.sh leaves apt's reason, in one line, when wine32 could not be
+# installed (a mirror in the middle of a sync, say); it removes the file on each run.
+PAL4_WINE32_FAILURE=$PAL4_ROOT/build/wine32-not-installed.txt
+
 # True where the 32-bit product can run under Wine here: the kernel runs 32-bit programs and
 # wine32 is installed (scripts/install-deps.sh adds it wherever the kernel allows).
 wine_runs_32bit() {
-    kernel_runs_32bit && [ -x /usr/lib/wine/wine ]
+    kernel_runs_32bit && [ -x "$PAL4_WINE32_LOADER" ]
 }
 
 # One plain sentence saying why the 32-bit product cannot run here; empty where it can.
@@ -62,7 +75,11 @@ why_no_32bit() {
         echo "$PAL4_FAKE_NO_32BIT"
     elif ! kernel_runs_32bit; then
         echo "this kernel cannot run 32-bit programs (booted without IA-32 emulation)"
-    elif [ ! -x /usr/lib/wine/wine ]; then
+    elif [ -x "$PAL4_WINE32_LOADER" ]; then
+        return 0
+    elif [ -s "$PAL4_WINE32_FAILURE" ]; then
+        echo "32-bit Wine (wine32:i386) could not be installed: $(head -n 1 "$PAL4_WINE32_FAILURE")"
+    else
         echo "32-bit Wine (wine32:i386) is not installed"
     fi
 }
