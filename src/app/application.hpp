@@ -48,7 +48,10 @@ public:
 
     // PanelEvents
     void onPanelCreated() override { panelLifecycle_.onPanelCreated(); }
-    void onPanelDestroying() override { panelLifecycle_.onPanelDestroying(); }
+    void onPanelDestroying() override {
+        panelLifecycle_.onPanelDestroying();
+        outputs_.onToolClosing();
+    }
     void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
     void onColorChanged() override { controls_.onColorChanged(); }
     void onFontSizeChanged() override { controls_.onFontSizeChanged(); }

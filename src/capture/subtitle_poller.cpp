@@ -22,8 +22,9 @@ void SubtitlePoller::pollTick() {
         state_.subtitleText = std::move(*subtitle);
         overlay_.setLabelText(state_.subtitleText);
     }
-    panel_.setEditText(state_.lastText);
     outputs_.onDialogueLine(state_.lastText);
+    // The raw line, and under it the notice of a file that refuses while it refuses.
+    panel_.setEditText(outputs_.editBoxText(state_.lastText));
 }
 
 } // namespace pal4

@@ -1,8 +1,8 @@
 #include "dialogue/dialogue_outputs.hpp"
 
 #include "dialogue/clean_dialogue_text.hpp"
-#include "text/text_encoding.hpp"
 #include "ports/panel_texts.hpp"
+#include "text/text_encoding.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +41,7 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
     if (!subtitle) {
         return;
     }
-    showLive(*subtitle);
+    show(*subtitle);
     if (subtitle->empty()) {
         return;
     }
@@ -54,7 +54,12 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
     }
     lastLine_ = std::move(line);
     if (panel_.isChecked(CheckBox::History)) {
-        appendToLog(lastLine_);
+        // Behind lines that wait, a new line waits too, for the tick that tries them all.
+        const bool behindOthers = !waitingLog_.empty();
+        queueForLog(lastLine_);
+        if (!behindOthers) {
+            appendWaitingLines();
+        }
     }
     if (state_.clipboardOn) {
         toClip_ = encodeUtf16(decodeGb2312(lastLine_, decoder_));
@@ -63,35 +68,71 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
     }
 }
 
-void DialogueOutputs::appendToLog(const std::string& line) {
-    const std::filesystem::path log = beside(LOG_FILE);
-    std::string bytes = files_.exists(log) ? std::string() : std::string(UTF8_BOM);
-    bytes += timestamp(clock_.localTime());
-    std::string oneLine = encodeUtf8(decodeGb2312(line, decoder_));
+void DialogueOutputs::queueForLog(const std::string& line) {
+    if (waitingLog_.size() >= MAX_WAITING_LOG_LINES) {
+        ++droppedLogLines_;
+        return;
+    }
+    // The time the line was shown, not the time the file finally took it.
+    std::string entry = timestamp(clock_.localTime());
+    std::string text = encodeUtf8(decodeGb2312(line, decoder_));
     // A break inside the game's text would make two entries of one.
     std::replace_if(
-        oneLine.begin(), oneLine.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    bytes += oneLine + "\r\n";
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    entry += text + "\r\n";
+    waitingLog_.push_back(std::move(entry));
+}
+
+void DialogueOutputs::appendWaitingLines() {
+    if (waitingLog_.empty()) {
+        return;
+    }
+    const std::filesystem::path log = beside(LOG_FILE);
+    // A log that is new, or was emptied by hand, starts with its byte-order mark.
+    const std::optional<std::uintmax_t> size = files_.fileSize(log);
+    const bool fresh = size ? *size == 0 : !files_.exists(log);
+    // The oldest line alone first: a file that still refuses costs one short write a tick,
+    // however many lines wait; once it takes that line, the rest follow in one write.
+    std::string bytes = fresh ? std::string(UTF8_BOM) : std::string();
+    bytes += waitingLog_.front();
     if (!files_.appendFile(log, bytes)) {
         reportFailure(LOG_FILE_NAME);
+        return;
+    }
+    waitingLog_.pop_front();
+    bytes.clear();
+    for (const std::string& entry : waitingLog_) {
+        bytes += entry;
+    }
+    if (bytes.empty() || files_.appendFile(log, bytes)) {
+        waitingLog_.clear();
+        droppedLogLines_ = 0;
     }
 }
 
-void DialogueOutputs::showLive(std::string subtitle) {
-    if (!writeLive(std::move(subtitle))) {
+void DialogueOutputs::show(std::string subtitle) {
+    shown_ = std::move(subtitle);
+    if (!syncLive()) {
         reportFailure(LIVE_FILE_NAME);
     }
 }
 
-bool DialogueOutputs::writeLive(std::string subtitle) {
-    shown_ = std::move(subtitle);
-    if (!panel_.isChecked(CheckBox::History) || liveFile_ == shown_) {
+bool DialogueOutputs::syncLive() {
+    const bool on = panel_.isChecked(CheckBox::History);
+    const std::string wanted = on ? shown_ : std::string();
+    if (liveFile_ == wanted) {
+        return true;
+    }
+    const std::filesystem::path live = beside(LIVE_FILE);
+    // With the switch off the file is only ever emptied, never made.
+    if (!on && !files_.exists(live)) {
+        liveFile_ = wanted;
         return true;
     }
     // No line end: a text layer that reads the file would show an empty second line.
-    const std::string bytes = std::string(UTF8_BOM) + encodeUtf8(decodeGb2312(shown_, decoder_));
-    if (files_.replaceFile(beside(LIVE_FILE), bytes)) {
-        liveFile_ = shown_;
+    const std::string bytes = std::string(UTF8_BOM) + encodeUtf8(decodeGb2312(wanted, decoder_));
+    if (files_.replaceFile(live, bytes, Durability::Cached)) {
+        liveFile_ = wanted;
         return true;
     }
     liveFile_.reset();
@@ -100,18 +141,31 @@ bool DialogueOutputs::writeLive(std::string subtitle) {
 
 void DialogueOutputs::onOverlayOpened() {
     failureReported_ = false;
-    writeLive({});
+    // Whatever a past run or the time the overlay was closed left in the file is unknown.
+    liveFile_.reset();
+    show({});
+    appendWaitingLines();
+}
+
+void DialogueOutputs::onOverlayClosed() {
+    toClip_.reset();
+    show({});
+    appendWaitingLines();
 }
 
 void DialogueOutputs::onHistorySwitched() {
     // The file may have been left from another run, or changed while the switch was off.
     liveFile_.reset();
-    showLive(shown_);
+    show(shown_);
 }
 
 void DialogueOutputs::onTick() {
     if (toClip_) {
         putOnClipboard();
+    }
+    appendWaitingLines();
+    if (!liveFile_) {
+        syncLive();
     }
 }
 
@@ -126,7 +180,25 @@ void DialogueOutputs::reportFailure(std::string_view fileName) {
         return;
     }
     failureReported_ = true;
-    panel_.setEditText(std::string(OUTPUT_FAILED_PREFIX) + std::string(fileName));
+    notice_ = std::string(OUTPUT_FAILED_PREFIX) + std::string(fileName);
+    panel_.setEditText(noticeText());
+}
+
+std::string DialogueOutputs::noticeText() const {
+    std::string text = notice_;
+    if (droppedLogLines_ > 0) {
+        text += std::string(LOG_LINES_DROPPED_PREFIX) + std::to_string(droppedLogLines_) +
+                std::string(LOG_LINES_DROPPED_SUFFIX);
+    }
+    return text;
+}
+
+std::string DialogueOutputs::editBoxText(const std::string& raw) const {
+    const bool catchingUp = !waitingLog_.empty() || !liveFile_;
+    if (notice_.empty() || !catchingUp) {
+        return raw;
+    }
+    return raw + "\r\n" + noticeText();
 }
 
 void DialogueOutputs::openLog() {

@@ -53,6 +53,9 @@ inline constexpr std::string_view LOG_FILE_NAME = "对白记录.txt";
 inline constexpr std::string_view LIVE_FILE_NAME = "当前对白.txt";
 // Followed by the name of the file that could not be written.
 inline constexpr std::string_view OUTPUT_FAILED_PREFIX = "无法写入对白记录：";
+// Followed by the number of new lines the story log could not keep while its file refused.
+inline constexpr std::string_view LOG_LINES_DROPPED_PREFIX = "（已丢弃";
+inline constexpr std::string_view LOG_LINES_DROPPED_SUFFIX = "句对白）";
 inline constexpr std::string_view NO_LOG_YET_TEXT =
     "还没有对白记录：勾选“记录对白”后，每句新对白都会记入对白记录.txt";
 

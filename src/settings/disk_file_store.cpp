@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
-#include <io.h> // _commit
+#include <io.h>      // _commit
+#include <process.h> // _getpid
 #else
-#include <unistd.h> // fsync
+#include <unistd.h> // fsync, getpid
 #endif
 
 namespace pal4 {
@@ -21,8 +23,13 @@ constexpr fs::perms ANY_WRITE =
     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
 fs::path temporaryBeside(const fs::path& target) {
+#ifdef _WIN32
+    const int process = _getpid();
+#else
+    const int process = static_cast<int>(getpid());
+#endif
     fs::path temporary = target;
-    temporary += ".new";
+    temporary += "." + std::to_string(process) + ".new";
     return temporary;
 }
 
@@ -54,7 +61,7 @@ bool flushToDisk(std::FILE* file) {
 #endif
 }
 
-bool writeWhole(const fs::path& path, const std::string& bytes, bool append) {
+bool writeWhole(const fs::path& path, const std::string& bytes, bool append, bool toDisk) {
     std::FILE* file = openForWriting(path, append);
     if (file == nullptr) {
         return false;
@@ -62,8 +69,8 @@ bool writeWhole(const fs::path& path, const std::string& bytes, bool append) {
     // A buffer that holds all the bytes, so they leave in one write on the flush: an appended
     // line never reaches the file in pieces.
     std::setvbuf(file, nullptr, _IOFBF, bytes.size() + 1);
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                         (toDisk ? flushToDisk(file) : std::fflush(file) == 0);
     // A full disk may show only when the last buffer is written out on closing.
     const bool closed = std::fclose(file) == 0;
     return written && closed;
@@ -95,7 +102,14 @@ bool DiskFileStore::exists(const fs::path& path) {
     return status.type() != fs::file_type::not_found;
 }
 
-bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes) {
+std::optional<std::uintmax_t> DiskFileStore::fileSize(const fs::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    return error ? std::nullopt : std::optional<std::uintmax_t>(size);
+}
+
+bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes,
+                                Durability durability) {
     std::error_code error;
     const fs::file_status target = fs::status(path, error);
     const bool targetExists = target.type() != fs::file_type::not_found;
@@ -103,7 +117,7 @@ bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes) 
         return false;
     }
     const fs::path temporary = temporaryBeside(path);
-    if (!writeWhole(temporary, bytes, false)) {
+    if (!writeWhole(temporary, bytes, false, durability == Durability::OnDisk)) {
         fs::remove(temporary, error);
         return false;
     }
@@ -120,7 +134,7 @@ bool DiskFileStore::replaceFile(const fs::path& path, const std::string& bytes) 
 
 bool DiskFileStore::appendFile(const fs::path& path, const std::string& bytes) {
     std::error_code error;
-    return !refusedTarget(fs::status(path, error)) && writeWhole(path, bytes, true);
+    return !refusedTarget(fs::status(path, error)) && writeWhole(path, bytes, true, true);
 }
 
 } // namespace pal4

@@ -25,7 +25,7 @@ void SettingsFile::writeSetting(std::string_view key, std::string_view value) {
     }
     IniDocument document(std::move(*bytes));
     if (document.setValue(SETTINGS_SECTION, key, value)) {
-        files_.replaceFile(state_.iniPath, document.bytes());
+        files_.replaceFile(state_.iniPath, document.bytes(), Durability::OnDisk);
     }
 }
 

@@ -27,7 +27,7 @@ public:
 class FakeClock final : public ClockPort {
 public:
     LocalTime localTime() const override { return now; }
-    LocalTime now{2026, 3, 7, 9, 5, 30};
+    LocalTime now{2026, 3, 7, 21, 5, 30}; // past noon: a 12-hour clock would show 09
 };
 
 // Knows the few characters the tests use; any other pair does not convert.

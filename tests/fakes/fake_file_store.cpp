@@ -18,13 +18,21 @@ bool FakeFileStore::refuses(const std::filesystem::path& path) const {
            readOnly_.contains(path.parent_path());
 }
 
-bool FakeFileStore::replaceFile(const std::filesystem::path& path, const std::string& bytes) {
+std::optional<std::uintmax_t> FakeFileStore::fileSize(const std::filesystem::path& path) {
+    const auto found = files_.find(path);
+    return found == files_.end() ? std::nullopt
+                                 : std::optional<std::uintmax_t>(found->second.size());
+}
+
+bool FakeFileStore::replaceFile(const std::filesystem::path& path, const std::string& bytes,
+                                Durability durability) {
     if (refuses(path)) {
         ++refused_;
         return false;
     }
     files_[path] = bytes;
     ++replacements_;
+    cached_ += durability == Durability::Cached ? 1 : 0;
     return true;
 }
 

@@ -24,6 +24,10 @@ void PrintTo(const LogCase& c, std::ostream* os) {
 
 class DialogueLogTest : public ::testing::TestWithParam<LogCase> {};
 
+std::string utf8(std::u8string_view text) {
+    return {text.begin(), text.end()};
+}
+
 TEST_P(DialogueLogTest, AppendsEachNewLineWithTimeAndSpeaker) {
     AppState state;
     state.clipboardOn = true;
@@ -38,7 +42,7 @@ TEST_P(DialogueLogTest, AppendsEachNewLineWithTimeAndSpeaker) {
     if (!GetParam().logged.empty()) {
         expected = "\xEF\xBB\xBF";
         for (const std::u8string& line : GetParam().logged) {
-            *expected += "2026-03-07 09:05:30 " + std::string(line.begin(), line.end()) + "\r\n";
+            *expected += "2026-03-07 21:05:30 " + utf8(line) + "\r\n";
         }
     }
     EXPECT_EQ(machine.files.file(machine.shell.programDirectory() / u8"对白记录.txt"), expected);
@@ -61,6 +65,14 @@ INSTANTIATE_TEST_SUITE_P(
                 {"甲：你\xFF好\xB0\xA1\xC4"},
                 {u8"甲：你\uFFFD好\uFFFD\uFFFD"},
                 u"甲：你\uFFFD好\uFFFD\uFFFD"},
+        // A lead byte without its trail takes nothing that follows it: not a digit, a blank,
+        // punctuation or a line end.
+        LogCase{"StrayLeadBytesKeepWhatFollows",
+                {"甲：\xB0"
+                 "1\xB0 \xB0,\xB0\n\xC4"},
+                {u8"甲：\uFFFD1\uFFFD \uFFFD,\uFFFD \uFFFD"},
+                u"甲：\uFFFD1\uFFFD \uFFFD,\uFFFD\n\uFFFD"},
+        LogCase{"LineBreaksBecomeBlanks", {"甲：你\r\n好\r"}, {u8"甲：你  好 "}, u"甲：你\r\n好\r"},
         LogCase{"NoSeparatorNoLine", {"你好"}, {}, u""},
         LogCase{"EmptySubtitleNoLine", {"甲："}, {}, u""}),
     [](const ::testing::TestParamInfo<LogCase>& param) { return std::string(param.param.name); });
@@ -83,6 +95,21 @@ TEST(DialogueClipboard, ABusyClipboardIsTriedOnThreeMoreTicksThenSkipped) {
     }
 }
 
+// Closing the overlay gives up a line the clipboard has not taken: what the player copies
+// afterwards is theirs.
+TEST(DialogueClipboard, ALineStillWaitingWhenTheOverlayClosesIsGivenUp) {
+    AppState state;
+    state.clipboardOn = true;
+    testing::FakePanel panel;
+    testing::FakeDialogueMachine machine{state, panel};
+    machine.clipboard.busyAttempts = 1;
+    machine.outputs.onDialogueLine("甲：你好");
+    machine.outputs.onOverlayClosed();
+    machine.outputs.onOverlayOpened();
+    machine.outputs.onTick();
+    EXPECT_EQ(machine.clipboard.content, u"");
+}
+
 // A folder the files cannot be written to: the edit box says so once per opening of the
 // overlay, and the lines keep coming.
 TEST(DialogueFiles, AFolderThatRefusesIsNamedOncePerOpening) {
@@ -101,6 +128,87 @@ TEST(DialogueFiles, AFolderThatRefusesIsNamedOncePerOpening) {
         EXPECT_EQ(panel.editText(), "甲：好");
         machine.outputs.onOverlayClosed();
     }
+}
+
+// Another program holds the log, sharing nothing: the lines wait, in order and with the time
+// they were shown, and go in as soon as the file takes them; the edit box keeps saying so under
+// each new line meanwhile. A log that exists but is empty gets its byte-order mark first.
+TEST(DialogueFiles, AHeldLogCatchesUpInOrderOnceItIsFree) {
+    AppState state;
+    testing::FakePanel panel;
+    panel.setChecked(CheckBox::History, true);
+    testing::FakeDialogueMachine machine{state, panel};
+    const auto log = machine.shell.programDirectory() / u8"对白记录.txt";
+    machine.files.putFile(log, "");
+    machine.files.hold(log);
+    machine.outputs.onOverlayOpened();
+    machine.outputs.onDialogueLine("甲：你好");
+    machine.clock.now.second = 31;
+    machine.outputs.onDialogueLine("甲：好");
+    machine.outputs.onTick();
+    EXPECT_EQ(machine.files.file(log), "");
+    EXPECT_EQ(machine.outputs.editBoxText("甲：好"), "甲：好\r\n无法写入对白记录：对白记录.txt");
+
+    machine.files.release(log);
+    machine.outputs.onTick();
+    EXPECT_EQ(machine.files.file(log), "\xEF\xBB\xBF" + utf8(u8"2026-03-07 21:05:30 甲：你好\r\n"
+                                                             u8"2026-03-07 21:05:31 甲：好\r\n"));
+    EXPECT_EQ(machine.outputs.editBoxText("甲：你"), "甲：你");
+}
+
+// Past an hour of dialogue the newest lines are dropped, never the waiting ones, and the edit
+// box says how many.
+TEST(DialogueFiles, PastTheBoundNewLinesAreDroppedAndCounted) {
+    AppState state;
+    testing::FakePanel panel;
+    panel.setChecked(CheckBox::History, true);
+    testing::FakeDialogueMachine machine{state, panel};
+    const auto log = machine.shell.programDirectory() / u8"对白记录.txt";
+    machine.files.hold(log);
+    for (std::size_t line = 0; line < MAX_WAITING_LOG_LINES + 2; ++line) {
+        machine.outputs.onDialogueLine(line % 2 == 0 ? "甲：你好" : "甲：好");
+    }
+    EXPECT_EQ(machine.outputs.editBoxText("甲：好"),
+              "甲：好\r\n无法写入对白记录：对白记录.txt（已丢弃2句对白）");
+    machine.files.release(log);
+    machine.outputs.onTick();
+    const std::string kept = *machine.files.file(log);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')),
+              MAX_WAITING_LOG_LINES);
+}
+
+// The live line never shows a line that is gone: a file left by an earlier run is emptied when
+// the overlay opens, even with the switch off (but never made then); switching the log off or
+// closing the overlay empties it; a replacement the file refused is made on the next tick,
+// without waiting for the disk.
+TEST(DialogueFiles, TheLiveLineIsNeverLeftStale) {
+    AppState state;
+    testing::FakePanel panel;
+    testing::FakeDialogueMachine machine{state, panel};
+    const auto live = machine.shell.programDirectory() / u8"当前对白.txt";
+    const std::string bom = "\xEF\xBB\xBF";
+    machine.files.putFile(live, bom + "old");
+    machine.outputs.onOverlayOpened();
+    EXPECT_EQ(machine.files.file(live), bom);
+
+    panel.setChecked(CheckBox::History, true);
+    machine.outputs.onHistorySwitched();
+    machine.outputs.onDialogueLine("甲：你好");
+    EXPECT_EQ(machine.files.file(live), bom + utf8(u8"你好"));
+    panel.setChecked(CheckBox::History, false);
+    machine.outputs.onHistorySwitched();
+    EXPECT_EQ(machine.files.file(live), bom);
+
+    panel.setChecked(CheckBox::History, true);
+    machine.outputs.onHistorySwitched();
+    machine.files.hold(live);
+    machine.outputs.onDialogueLine("甲：好");
+    machine.files.release(live);
+    machine.outputs.onTick();
+    EXPECT_EQ(machine.files.file(live), bom + utf8(u8"好"));
+    machine.outputs.onOverlayClosed();
+    EXPECT_EQ(machine.files.file(live), bom);
+    EXPECT_EQ(machine.files.cachedReplacements(), machine.files.replacements());
 }
 
 } // namespace

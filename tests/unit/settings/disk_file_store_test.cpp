@@ -67,20 +67,20 @@ TEST_F(DiskFileStoreTest, MissingFileIsNothing) {
 TEST_F(DiskFileStoreTest, ReplaceCreatesThenReplacesByteForByteLeavingNoTemporaryFile) {
     const char raw[] = "[config]\r\nfont=\xCB\xCE\xCC\xE5\r\n\0end";
     const std::string first(raw, sizeof raw - 1);
-    ASSERT_TRUE(store_.replaceFile(file_, first));
+    ASSERT_TRUE(store_.replaceFile(file_, first, Durability::OnDisk));
     EXPECT_EQ(store_.readFile(file_), first);
     EXPECT_TRUE(store_.exists(file_));
 
-    ASSERT_TRUE(store_.replaceFile(file_, "[config]\nsize=1"));
+    ASSERT_TRUE(store_.replaceFile(file_, "[config]\nsize=1", Durability::OnDisk));
     EXPECT_EQ(contentOf(file_), "[config]\nsize=1");
     EXPECT_EQ(entriesInFolder(), 1u);
 }
 
 TEST_F(DiskFileStoreTest, ReadOnlyFileIsRefusedAndKept) {
-    ASSERT_TRUE(store_.replaceFile(file_, "old"));
+    ASSERT_TRUE(store_.replaceFile(file_, "old", Durability::OnDisk));
     fs::permissions(file_, kReadOnly);
 
-    EXPECT_FALSE(store_.replaceFile(file_, "new"));
+    EXPECT_FALSE(store_.replaceFile(file_, "new", Durability::OnDisk));
     EXPECT_EQ(contentOf(file_), "old");
     EXPECT_EQ(entriesInFolder(), 1u);
 }
@@ -101,12 +101,12 @@ TEST_F(DiskFileStoreTest, FolderWhereTheFileShouldBeIsUnreadableButThere) {
     fs::create_directory(file_);
     EXPECT_EQ(store_.readFile(file_), std::nullopt);
     EXPECT_TRUE(store_.exists(file_));
-    EXPECT_FALSE(store_.replaceFile(file_, "new"));
+    EXPECT_FALSE(store_.replaceFile(file_, "new", Durability::OnDisk));
     EXPECT_TRUE(fs::is_directory(file_));
 }
 
 TEST_F(DiskFileStoreTest, MissingFolderIsRefused) {
-    EXPECT_FALSE(store_.replaceFile(folder_ / "absent" / "Pal4_Corvel.ini", "new"));
+    EXPECT_FALSE(store_.replaceFile(folder_ / "absent" / "Pal4_Corvel.ini", "new", Durability::OnDisk));
 }
 
 #ifndef _WIN32
@@ -114,12 +114,12 @@ TEST_F(DiskFileStoreTest, MissingFolderIsRefused) {
 // system allows it. Neither writer may create a file there. Windows has no read-only folders: the
 // attribute does not stop creating files.
 TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
-    ASSERT_TRUE(store_.replaceFile(file_, "old"));
+    ASSERT_TRUE(store_.replaceFile(file_, "old", Durability::OnDisk));
     const std::string lock = "chattr +i '" + folder_.string() + "' 2>/dev/null";
     if (std::system(lock.c_str()) != 0) {
         fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
     }
-    const bool refused = !store_.replaceFile(file_, "new");
+    const bool refused = !store_.replaceFile(file_, "new", Durability::OnDisk);
     const bool appendRefused = !store_.appendFile(folder_ / "log.txt", "new");
     const int unlocked = std::system(("chattr -i '" + folder_.string() + "' 2>/dev/null").c_str());
     static_cast<void>(unlocked);
@@ -138,7 +138,7 @@ TEST_F(DiskFileStoreTest, ReadOnlyFolderIsRefusedAndKept) {
 // limit never reaches the test's own output.
 TEST_F(DiskFileStoreTest, ASaveThatFailsHalfwayLeavesTheOldFileWhole) {
     const std::string old = "[config]\r\nsize=20\r\n";
-    ASSERT_TRUE(store_.replaceFile(file_, old));
+    ASSERT_TRUE(store_.replaceFile(file_, old, Durability::OnDisk));
     const std::string longer = "[config]\r\nfont=" + std::string(4096, 'x') + "\r\n";
 
     const pid_t child = fork();
@@ -147,7 +147,7 @@ TEST_F(DiskFileStoreTest, ASaveThatFailsHalfwayLeavesTheOldFileWhole) {
         std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
         const rlimit limit{64, 64};
         const bool limited = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-        const bool replaced = store_.replaceFile(file_, longer);
+        const bool replaced = store_.replaceFile(file_, longer, Durability::OnDisk);
         _exit(!limited ? 2 : replaced ? 1 : 0);
     }
     int status = 0;
@@ -158,7 +158,7 @@ TEST_F(DiskFileStoreTest, ASaveThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(contentOf(file_), old);
     EXPECT_EQ(entriesInFolder(), 1u) << "the half-written temporary file stayed";
 
-    ASSERT_TRUE(store_.replaceFile(file_, longer)); // without the limit it goes through
+    ASSERT_TRUE(store_.replaceFile(file_, longer, Durability::OnDisk)); // without the limit it goes through
     EXPECT_EQ(contentOf(file_), longer);
 }
 #endif
