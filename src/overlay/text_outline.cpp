@@ -109,7 +109,8 @@ int outlineWidth(int characterHeight) {
     return std::max(MIN_OUTLINE_WIDTH, characterHeight / 16);
 }
 
-void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style) {
+void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style,
+                          OutlineWorkspace& workspace) {
     const int width = label.width;
     const int height = label.height;
     const std::uint32_t key = pixelOf(style.keyColor);
@@ -135,8 +136,9 @@ void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style) {
                       static_cast<std::size_t>(row)) *
                      words];
     };
-    std::vector<std::uint32_t> widened(static_cast<std::size_t>(reach + 1) *
-                                       static_cast<std::size_t>(glyphRows) * words);
+    std::vector<std::uint32_t>& widened = workspace.widened;
+    widened.assign(
+        static_cast<std::size_t>(reach + 1) * static_cast<std::size_t>(glyphRows) * words, 0u);
     for (int row = 0; row < glyphRows; ++row) {
         const std::uint32_t* source = label.pixels + cell(area.left, ink.top + row, width);
         std::uint32_t* glyph = rowOf(widened, 0, row);
@@ -157,7 +159,8 @@ void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style) {
     }
     // The glyphs and their ring, every pixel within the disc of a glyph pixel: each row of the
     // disc is a glyph row widened by its half chord.
-    std::vector<std::uint32_t> solid(static_cast<std::size_t>(rows) * words);
+    std::vector<std::uint32_t>& solid = workspace.solid;
+    solid.assign(static_cast<std::size_t>(rows) * words, 0u);
     for (int y = 0; y < rows; ++y) {
         std::uint32_t* mask = &solid[static_cast<std::size_t>(y) * words];
         const int absolute = y + area.top;

@@ -48,6 +48,13 @@ struct LabelPixels {
     int height = 0;
 };
 
+// The bit rows the composition works in. The caller keeps them between paints, so a paint of
+// the same size allocates nothing; what they hold between calls never matters.
+struct OutlineWorkspace {
+    std::vector<std::uint32_t> widened;
+    std::vector<std::uint32_t> solid;
+};
+
 // `label` holds the glyphs drawn antialiased in white on black, so each pixel's brightness is
 // how much of it they cover; this turns it, in place, into the outlined label:
 // - a pixel the glyphs touch blends the text colour over the outline colour by its coverage, so
@@ -59,6 +66,7 @@ struct LabelPixels {
 // - everything else is the key.
 // No pixel ever blends with the key. Only the glyphs' bounding box and its margin cost more than
 // a fill.
-void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style);
+void composeOutlinedLabel(LabelPixels label, const OutlineStyle& style,
+                          OutlineWorkspace& workspace);
 
 } // namespace pal4

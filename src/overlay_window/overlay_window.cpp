@@ -138,14 +138,9 @@ void OverlayWindow::onPaint() {
     RECT client{};
     GetClientRect(window_, &client);
     const SIZE size{client.right, client.bottom};
-    if (dc && size.cx > 0 && size.cy > 0) {
-        const MemoryDc memory(dc);
-        const UniqueBitmapHandle bitmap(CreateCompatibleBitmap(dc, size.cx, size.cy));
-        if (memory && bitmap) {
-            const SelectedObject selected(memory.get(), bitmap.get());
-            paintLabel(memory.get(), size);
-            BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-        }
+    if (dc && size.cx > 0 && size.cy > 0 && backBuffer_.fit(size)) {
+        paintLabel(backBuffer_.dc(), size);
+        BitBlt(dc, 0, 0, size.cx, size.cy, backBuffer_.dc(), 0, 0, SRCCOPY);
     }
 }
 
@@ -213,65 +208,57 @@ void OverlayWindow::setTimerInterval(std::uint32_t milliseconds) {
     }
 }
 
-void OverlayWindow::redraw() {
-    if (window_) {
+void OverlayWindow::redrawIf(bool changed) {
+    // A value the label already has needs no paint: the poller blanks a blank line ten times a
+    // second, and an outlined paint of a large label costs milliseconds.
+    if (changed && window_) {
         InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
 void OverlayWindow::fontChanged() {
     label_.dropFont();
-    redraw();
+    redrawIf(true);
 }
 
 void OverlayWindow::setLabelText(const std::string& text) {
-    label_.setText(text);
-    redraw();
+    redrawIf(label_.setText(text));
 }
 
 void OverlayWindow::setLabelFontFace(const std::string& face) {
-    label_.setFontFace(face);
-    redraw();
+    redrawIf(label_.setFontFace(face));
 }
 
 void OverlayWindow::setLabelFontSize(std::int32_t size) {
-    label_.setFontSize(size);
-    redraw();
+    redrawIf(label_.setFontSize(size));
 }
 
 void OverlayWindow::setLabelTextColor(ColorRef color) {
-    label_.setTextColor(color);
-    redraw();
+    redrawIf(label_.setTextColor(color));
 }
 
 void OverlayWindow::setLabelBold(bool bold) {
-    label_.setBold(bold);
-    redraw();
+    redrawIf(label_.setBold(bold));
 }
 
 void OverlayWindow::setLabelItalic(bool italic) {
-    label_.setItalic(italic);
-    redraw();
+    redrawIf(label_.setItalic(italic));
 }
 
 void OverlayWindow::setLabelShadow(bool shadowed) {
-    label_.setShadow(shadowed);
-    redraw();
+    redrawIf(label_.setShadow(shadowed));
 }
 
 void OverlayWindow::setLabelOutline(bool outlined) {
-    label_.setOutline(outlined);
-    redraw();
+    redrawIf(label_.setOutline(outlined));
 }
 
 void OverlayWindow::setLabelAlignment(TextAlignment alignment) {
-    label_.setAlignment(alignment);
-    redraw();
+    redrawIf(label_.setAlignment(alignment));
 }
 
 void OverlayWindow::setLabelSize(std::int32_t width, std::int32_t height) {
-    label_.setSize(width, height);
-    redraw();
+    redrawIf(label_.setSize(width, height));
 }
 
 } // namespace pal4::win32

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "overlay/overlay_constants.hpp"
+#include "overlay_window/pixel_buffer.hpp"
+#include "overlay_window/subtitle_label.hpp"
 #include "ports/overlay_port.hpp"
 #include "win32/base_window.hpp"
-#include "overlay_window/subtitle_label.hpp"
 
 #include <windows.h>
 
@@ -75,12 +76,15 @@ private:
     void onDpiChanged();
 
     void placeWindow(int left, int top, int width, int height, UINT flags);
-    void redraw();
+    void redrawIf(bool changed);
     void fontChanged();
 
     // The position last reported, so a move event is raised only for a real change.
     POINT position_{OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
     SubtitleLabel label_;
+    // The picture each paint draws the label into before one blit to the screen, kept while
+    // the window's size stays.
+    PixelBuffer backBuffer_;
 };
 
 } // namespace pal4::win32

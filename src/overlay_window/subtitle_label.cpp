@@ -90,43 +90,29 @@ void SubtitleLabel::paint(HDC dc, SIZE size, unsigned dpi) {
 void SubtitleLabel::paintOutlined(HDC dc, SIZE size, unsigned dpi) {
     const int width = std::min<int>(width_, size.cx);
     const int height = std::min<int>(height_, size.cy);
-    if (width <= 0 || height <= 0) {
+    if (width <= 0 || height <= 0 || !outlineBuffer_.fit({width, height})) {
         return;
     }
-    // A top-down 32-bit picture whose pixels this code reads and writes itself.
-    BITMAPINFO picture{};
-    picture.bmiHeader.biSize = sizeof(picture.bmiHeader);
-    picture.bmiHeader.biWidth = width;
-    picture.bmiHeader.biHeight = -height;
-    picture.bmiHeader.biPlanes = 1;
-    picture.bmiHeader.biBitCount = 32;
-    picture.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const MemoryDc memory(dc);
-    const UniqueBitmapHandle bitmap(
-        CreateDIBSection(memory.get(), &picture, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memory || !bitmap || bits == nullptr) {
-        return;
-    }
-    auto* const pixels = static_cast<std::uint32_t*>(bits);
+    const HDC memory = outlineBuffer_.dc();
+    std::uint32_t* const pixels = outlineBuffer_.pixels();
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    const SelectedObject selectedBitmap(memory.get(), bitmap.get());
 
     // The glyphs in white on black: each pixel's brightness is how much of it they cover.
     std::fill(pixels, pixels + count, 0u);
     int characterHeight = 0;
     {
-        const SelectedObject selectedFont(memory.get(), font(dpi));
-        SetBkMode(memory.get(), TRANSPARENT);
-        SetTextAlign(memory.get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
-        SetTextColor(memory.get(), RGB(255, 255, 255));
+        const SavedDcState saved(memory);
+        const SelectedObject selectedFont(memory, font(dpi));
+        SetBkMode(memory, TRANSPARENT);
+        SetTextAlign(memory, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        SetTextColor(memory, RGB(255, 255, 255));
         TEXTMETRICW metrics{};
-        GetTextMetricsW(memory.get(), &metrics);
+        GetTextMetricsW(memory, &metrics);
         characterHeight = metrics.tmHeight;
         const int inset = outlineWidth(characterHeight);
-        for (const PlacedLine& line : placeLines(memory.get(), {inset, inset}, width_ - 2 * inset,
+        for (const PlacedLine& line : placeLines(memory, {inset, inset}, width_ - 2 * inset,
                                                  height_ - inset, characterHeight)) {
-            ExtTextOutW(memory.get(), line.left, line.top, 0, nullptr, line.text.c_str(),
+            ExtTextOutW(memory, line.left, line.top, 0, nullptr, line.text.c_str(),
                         static_cast<UINT>(line.text.size()), nullptr);
         }
     }
@@ -136,8 +122,8 @@ void SubtitleLabel::paintOutlined(HDC dc, SIZE size, unsigned dpi) {
         textColor_,       outlineColorFor(textColor_),   outlineWidth(characterHeight),
         shadowed_,        shadowOffset(characterHeight), SHADOW_COLOR,
         OVERLAY_COLOR_KEY};
-    composeOutlinedLabel({pixels, width, height}, style);
-    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+    composeOutlinedLabel({pixels, width, height}, style, outlineWorkspace_);
+    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
 }
 
 HFONT SubtitleLabel::font(unsigned dpi) {
@@ -159,34 +145,66 @@ HFONT SubtitleLabel::font(unsigned dpi) {
     return font_.get();
 }
 
-void SubtitleLabel::setFontFace(const std::string& face) {
-    fontFace_ = face;
-    dropFont();
+namespace {
+
+// Sets a property and tells whether it changed.
+template <typename Value> bool change(Value& property, const Value& value) {
+    if (property == value) {
+        return false;
+    }
+    property = value;
+    return true;
 }
 
-void SubtitleLabel::setFontSize(std::int32_t size) {
-    fontSize_ = size;
-    dropFont();
+} // namespace
+
+template <typename Value> bool SubtitleLabel::changeFont(Value& property, const Value& value) {
+    const bool changed = change(property, value);
+    if (changed) {
+        dropFont();
+    }
+    return changed;
 }
 
-void SubtitleLabel::setOutline(bool outlined) {
-    outlined_ = outlined;
-    dropFont();
+bool SubtitleLabel::setText(const std::string& text) {
+    return change(text_, text);
 }
 
-void SubtitleLabel::setBold(bool bold) {
-    bold_ = bold;
-    dropFont();
+bool SubtitleLabel::setTextColor(ColorRef color) {
+    return change(textColor_, color);
 }
 
-void SubtitleLabel::setItalic(bool italic) {
-    italic_ = italic;
-    dropFont();
+bool SubtitleLabel::setShadow(bool shadowed) {
+    return change(shadowed_, shadowed);
 }
 
-void SubtitleLabel::setSize(std::int32_t width, std::int32_t height) {
-    width_ = width;
-    height_ = height;
+bool SubtitleLabel::setAlignment(TextAlignment alignment) {
+    return change(alignment_, alignment);
+}
+
+bool SubtitleLabel::setFontFace(const std::string& face) {
+    return changeFont(fontFace_, face);
+}
+
+bool SubtitleLabel::setFontSize(std::int32_t size) {
+    return changeFont(fontSize_, size);
+}
+
+bool SubtitleLabel::setOutline(bool outlined) {
+    return changeFont(outlined_, outlined);
+}
+
+bool SubtitleLabel::setBold(bool bold) {
+    return changeFont(bold_, bold);
+}
+
+bool SubtitleLabel::setItalic(bool italic) {
+    return changeFont(italic_, italic);
+}
+
+bool SubtitleLabel::setSize(std::int32_t width, std::int32_t height) {
+    const bool wider = change(width_, width);
+    return change(height_, height) || wider;
 }
 
 } // namespace pal4::win32

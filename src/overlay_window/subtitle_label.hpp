@@ -1,5 +1,7 @@
 #pragma once
 
+#include "overlay/text_outline.hpp"
+#include "overlay_window/pixel_buffer.hpp"
 #include "ports/overlay_port.hpp"
 #include "win32/unique_handle.hpp"
 
@@ -41,16 +43,17 @@ public:
     // The font is made again on the next paint, e.g. for a new DPI.
     void dropFont() { font_.reset(); }
 
-    void setText(const std::string& text) { text_ = text; }
-    void setFontFace(const std::string& face);
-    void setFontSize(std::int32_t size);
-    void setTextColor(ColorRef color) { textColor_ = color; }
-    void setBold(bool bold);
-    void setItalic(bool italic);
-    void setShadow(bool shadowed) { shadowed_ = shadowed; }
-    void setOutline(bool outlined);
-    void setAlignment(TextAlignment alignment) { alignment_ = alignment; }
-    void setSize(std::int32_t width, std::int32_t height);
+    // Each setter says whether the label changed: a value it already has needs no paint.
+    bool setText(const std::string& text);
+    bool setFontFace(const std::string& face);
+    bool setFontSize(std::int32_t size);
+    bool setTextColor(ColorRef color);
+    bool setBold(bool bold);
+    bool setItalic(bool italic);
+    bool setShadow(bool shadowed);
+    bool setOutline(bool outlined);
+    bool setAlignment(TextAlignment alignment);
+    bool setSize(std::int32_t width, std::int32_t height);
 
 private:
     // A laid-out line in UTF-16, where it starts.
@@ -61,6 +64,8 @@ private:
     };
 
     HFONT font(unsigned dpi);
+    // Sets a property the font is made from; a change drops the font.
+    template <typename Value> bool changeFont(Value& property, const Value& value);
     // The text's lines in the font selected into `dc`, within `width` x `height` from `origin`.
     std::vector<PlacedLine> placeLines(HDC dc, POINT origin, int width, int height,
                                        int lineHeight) const;
@@ -79,6 +84,9 @@ private:
     std::int32_t width_;
     std::int32_t height_;
     UniqueFontHandle font_; // made from the fields above on first use after a change
+    // The outlined label's picture and working rows, kept between paints.
+    PixelBuffer outlineBuffer_;
+    OutlineWorkspace outlineWorkspace_;
 };
 
 } // namespace pal4::win32

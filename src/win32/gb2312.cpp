@@ -1,5 +1,8 @@
 #include "win32/gb2312.hpp"
 
+#include "text/text_encoding.hpp"
+#include "win32/dialogue_ports_win32.hpp"
+
 #include <windows.h>
 
 #include <climits>
@@ -11,14 +14,21 @@ std::wstring widenGb2312(std::string_view text) {
         return {};
     }
     const int length = static_cast<int>(text.size());
-    const int wideLength =
-        MultiByteToWideChar(GB2312_CODE_PAGE, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) {
-        return {};
+    // Whole text the code page takes as it stands: one call, and the same characters the
+    // decoding below would give one by one.
+    const int wideLength = MultiByteToWideChar(GB2312_CODE_PAGE, MB_ERR_INVALID_CHARS, text.data(),
+                                               length, nullptr, 0);
+    if (wideLength > 0) {
+        std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+        MultiByteToWideChar(GB2312_CODE_PAGE, MB_ERR_INVALID_CHARS, text.data(), length,
+                            wide.data(), wideLength);
+        return wide;
     }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(GB2312_CODE_PAGE, 0, text.data(), length, wide.data(), wideLength);
-    return wide;
+    // Broken bytes: the same decoding as the story log, the live line and the clipboard, so
+    // the overlay and the edit box show what they keep (U+FFFD where the code page has nothing,
+    // and a stray lead byte never swallows the byte after it).
+    const std::u16string units = encodeUtf16(decodeGb2312(text, CharacterDecoderWin32()));
+    return {units.begin(), units.end()};
 }
 
 std::string narrowToGb2312(std::wstring_view text) {

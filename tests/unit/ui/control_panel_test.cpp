@@ -142,6 +142,17 @@ TEST_F(ControlPanelTest, ALinkWithoutABrowserChangesNothing) {
     EXPECT_EQ(app.fileBytes(), before);
 }
 
+TEST_F(ControlPanelTest, OpenLogBeforeAnyLogSaysSoAndOpensNothing) {
+    app.panel.userPressesOpenLog();
+    EXPECT_EQ(app.panel.editText(), NO_LOG_YET_TEXT);
+    EXPECT_TRUE(app.shell.openedFiles().empty());
+
+    const auto log = app.shell.programDirectory() / u8"对白记录.txt";
+    app.files.putFile(log, "");
+    app.panel.userPressesOpenLog();
+    EXPECT_EQ(app.shell.openedFiles(), std::vector<std::filesystem::path>{log});
+}
+
 // Each slider as the user meets it: pushed past either end it holds there, and its own caption
 // shows the held value behind its own prefix.
 struct SliderEndCase {

@@ -184,6 +184,27 @@ TEST_F(OverlayWindowEventsTest, AMoveIsReportedOncePerRealChangeWithTheWholeNewP
     EXPECT_EQ(bounds.bottom - bounds.top, 160);
 }
 
+// The poller blanks an already blank line ten times a second: only a change may cost a paint.
+TEST_F(OverlayWindowEventsTest, OnlyAChangedLabelAsksForAPaint) {
+    open();
+    const HWND window = overlay_.handle();
+    overlay_.setLabelText("a");
+    overlay_.setLabelOutline(true);
+    pumpFor(1000, [&] { return GetUpdateRect(window, nullptr, FALSE) == FALSE; });
+    const std::pair<const char*, std::function<void()>> unchanged[] = {
+        {"text", [&] { overlay_.setLabelText("a"); }},
+        {"outline", [&] { overlay_.setLabelOutline(true); }},
+        {"size", [&] { overlay_.setLabelSize(1024, 160); }},
+        {"colour", [&] { overlay_.setLabelTextColor(RGB(255, 255, 255)); }},
+    };
+    for (const auto& [what, act] : unchanged) {
+        act();
+        EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << what;
+    }
+    overlay_.setLabelText("b");
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+}
+
 TEST_F(OverlayWindowEventsTest, DestroyRunsTheDestroyedEventInsideWhileTheWindowStillExists) {
     open();
     const HWND window = overlay_.handle();
