@@ -1,19 +1,25 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
+#include "overlay_window/overlay_window.hpp"
+#include "panel_window/panel_window.hpp"
 #include "ports/panel_texts.hpp"
 #include "settings/disk_file_store.hpp"
 #include "win32/dialogue_ports_win32.hpp"
 #include "win32/game_process_win32.hpp"
-#include "overlay_window/overlay_window.hpp"
-#include "panel_window/panel_window.hpp"
 #include "win32/shell_win32.hpp"
+#include "win32/single_instance.hpp"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 namespace {
+
+// One tool per session, wherever its exe lies.
+constexpr const wchar_t* RUNNING_TOOL_MARK = L"Local\\Pal4Subtitles.RunningTool";
+// A tool started a moment ago may not have shown its panel yet.
+constexpr DWORD WAIT_FOR_RUNNING_PANEL_MS = 3000;
 
 int runMessageLoop(HWND panel) {
     MSG message{};
@@ -31,6 +37,14 @@ int runMessageLoop(HWND panel) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // A second start shows the running tool and ends at once, before it reads or writes a file.
+    const pal4::win32::RunningToolMark mark(RUNNING_TOOL_MARK);
+    if (!mark.first()) {
+        pal4::win32::bringRunningToolForward(pal4::win32::PanelWindow::CLASS_NAME,
+                                             WAIT_FOR_RUNNING_PANEL_MS);
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

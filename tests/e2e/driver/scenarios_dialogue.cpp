@@ -88,7 +88,10 @@ void dialogueKept(const DriverContext& context) {
     expectFile(live, BOM, "the blank flag");
     game.setBlankFlag(0);
     expectFile(live, BOM + utf8(u8"再见"), "the line shown again");
-    showLine(tool, game, "丙：坏字\xB0"); // a lead byte without its trail byte
+    // A lead byte without its trail byte reads the same in the edit box as in the files.
+    game.setText("丙：坏字\xB0");
+    require(waitUntil([&] { return tool.caption(HELP_BOX) == L"丙：坏字\uFFFD"; }, 3000),
+            "the edit box shows \"" + toUtf8(tool.caption(HELP_BOX)) + "\"");
     expectFile(live, BOM + utf8(u8"坏字\uFFFD"), "the broken line");
     require(clipboardText() == L"丙：坏字\uFFFD",
             "the clipboard holds \"" + toUtf8(clipboardText()) + "\"");
@@ -97,10 +100,26 @@ void dialogueKept(const DriverContext& context) {
     requireWithin([&] { return isLog(fileBytes(log), lines); }, 3000,
                   [&] { return "the log holds \"" + fileBytes(log) + "\""; });
 
+    // An editor holds the log, sharing nothing: the line waits, the edit box says so under it,
+    // and the log catches up in order once the file is free.
+    HANDLE held = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    require(held != INVALID_HANDLE_VALUE, "cannot hold the log");
+    game.setText("甲：等等");
+    const std::wstring notice = L"甲：等等\r\n无法写入对白记录：对白记录.txt";
+    const bool noticed = waitUntil([&] { return tool.caption(HELP_BOX) == notice; }, 3000);
+    CloseHandle(held);
+    require(noticed, "the edit box shows \"" + toUtf8(tool.caption(HELP_BOX)) + "\"");
+    showLine(tool, game, "乙：好了");
+    std::vector<std::string> caughtUp = lines;
+    caughtUp.push_back(utf8(u8"甲：等等"));
+    caughtUp.push_back(utf8(u8"乙：好了"));
+    requireWithin([&] { return isLog(fileBytes(log), caughtUp); }, 3000,
+                  [&] { return "after the hold the log holds \"" + fileBytes(log) + "\""; });
+
     tool.click(TOGGLE_BUTTON);
     require(tool.overlayGone(5000), "the overlay did not close");
     expectFile(live, BOM, "the closed overlay");
-    require(isLog(fileBytes(log), lines), "closing the overlay changed the log");
+    require(isLog(fileBytes(log), caughtUp), "closing the overlay changed the log");
 }
 
 const ScenarioRegistration registrations[] = {

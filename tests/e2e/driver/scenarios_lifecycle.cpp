@@ -1,12 +1,16 @@
 // Opening and closing the overlay: the refusal, the toggle, Esc and closing the panel.
+#include "child_process.hpp"
 #include "game_session.hpp"
 #include "message_box.hpp"
 #include "panel_controls.hpp"
 #include "scenario_registry.hpp"
 #include "scenario_steps.hpp"
+#include "scratch_folder.hpp"
 #include "tool_session.hpp"
+#include "wait_until.hpp"
 #include "window_text.hpp"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -61,6 +65,26 @@ void toggleOpensAndCloses(const DriverContext& context) {
             "closing the overlay did not save its geometry");
     // Opens again after a close.
     openOverlay(tool, game);
+
+    // A second start, from another folder, brings the running panel back from the taskbar and
+    // ends at once, writing nothing; the first tool's overlay stays.
+    ShowWindow(tool.panel(), SW_MINIMIZE);
+    const ScratchFolder other;
+    const std::filesystem::path copy =
+        other.path() / std::filesystem::path(context.toolExe).filename();
+    require(CopyFileW(context.toolExe.c_str(), copy.c_str(), FALSE) != 0, "cannot copy the exe");
+    const ChildProcess second(copy.wstring(), L"", other.path().wstring());
+    DWORD exitCode = 1;
+    require(second.waitForExit(10000, exitCode) && exitCode == 0,
+            "a second start did not end at once with exit code 0");
+    require(std::distance(std::filesystem::directory_iterator(other.path()),
+                          std::filesystem::directory_iterator()) == 1,
+            "the second start wrote beside its exe");
+    require(
+        waitUntil([&] { return !IsIconic(tool.panel()) && GetForegroundWindow() == tool.panel(); },
+                  3000),
+        "the running panel did not come to the front");
+    require(!tool.overlayGone(0), "the second start closed the overlay");
 }
 
 void escapeClosesOverlay(const DriverContext& context) {
