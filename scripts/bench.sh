@@ -241,6 +241,7 @@ while IFS= read -r line; do
                 'BEGIN {printf "%.2f", (t * 1000 / hz) / (ns / 1e9)}')
             case "$3" in
             lines-*) note "CPU with ten new lines a second, switch ${3#lines-}: ${cpu_ms_per_s[$3]} ms/s" ;;
+            blank-*) note "CPU over a blanked line, ${3#blank-}: ${cpu_fine[$3]} ms/s" ;;
             *) note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s" ;;
             esac
         fi
@@ -340,6 +341,14 @@ if [ -n "${cpu_ms_per_s[65536]:-}" ]; then
     note "from /proc/<pid>/stat, in $((1000 / clock_ticks)) ms ticks: ±$(awk -v hz="$clock_ticks" \
         -v s="$cpu_seconds" 'BEGIN {printf "%.1f", 1000 / hz / s}') ms/s over ${cpu_seconds} s;" \
         "the scheduler's ns count: ${cpu_fine[65536]:-?} and ${cpu_fine[16777216]:-?} ms/s"
+fi
+if [ -n "${cpu_fine[blank-plain]:-}" ] && [ -n "${cpu_fine[blank-outline]:-}" ]; then
+    measured=1
+    ratio=$(awk -v on="${cpu_fine[blank-outline]}" -v off="${cpu_fine[blank-plain]}" \
+        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    # Nothing changes on screen: an outlined label painted again each tick would cost far more.
+    figure "CPU over a blanked line, outline on / off" "$ratio" "<= 1.25" "$(verdict "$ratio" 1.25)"
+    note "on ${cpu_fine[blank-outline]} ms/s, off ${cpu_fine[blank-plain]} ms/s (scheduler's ns count)"
 fi
 # The numbers N of the log's lines "YYYY-MM-DD HH:MM:SS 甲：第N句" (CR LF), one a line; a line
 # of another shape prints "bad".

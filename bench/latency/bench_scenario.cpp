@@ -96,6 +96,22 @@ int playLines(pal4sim::SimGame& game, const ToolProcess& tool, int first, int co
     return untaken;
 }
 
+// The game blanks its line: the tool has nothing to draw, with the outline off and on, and an
+// outlined label that is painted again and again would show here.
+void measureBlankedLine(pal4sim::SimGame& game, const ToolProcess& tool, DWORD ms) {
+    game.setBlankFlag(1);
+    Sleep(SETTLE_MS);
+    for (const char* phase : {"blank-plain", "blank-outline"}) {
+        mark("cpu-begin", phase);
+        Sleep(ms);
+        mark("cpu-end", phase);
+        tool.clickOutline();
+        Sleep(SETTLE_MS);
+    }
+    game.setBlankFlag(0);
+    Sleep(SETTLE_MS);
+}
+
 void measureThroughput(pal4sim::SimGame& game, const ToolProcess& tool, int seconds) {
     const int count = seconds * static_cast<int>(1000 / LINE_PERIOD_MS);
     int first = FIRST_THROUGHPUT_LINE;
@@ -160,6 +176,7 @@ int runPhases(const ScenarioOptions& options) {
     tool.clickOutline();
 
     holdForCpu("small", options.smallRegion, options.cpuMs);
+    measureBlankedLine(*game, tool, options.cpuMs);
     measureThroughput(*game, tool, options.throughputSeconds);
 
     Sleep(SETTLE_MS);
