@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/game_memory_map.hpp"
+#include "capture/game_window_follower.hpp"
 #include "capture/overlay_lifecycle.hpp"
 #include "capture/refusal_reason.hpp"
 #include "capture/subtitle_poller.hpp"
@@ -8,6 +9,7 @@
 #include "dialogue/dialogue_outputs.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
+#include "ports/game_window_port.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
 #include "settings/settings_file.hpp"
@@ -28,6 +30,7 @@ struct Ports {
     PanelPort& panel;
     OverlayPort& overlay;
     GameProcessPort& game;
+    GameWindowPort& gameWindows;
     ShellPort& shell;
     FileStorePort& files;
     ClipboardPort& clipboard;
@@ -36,8 +39,8 @@ struct Ports {
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
-// event of the two windows to its handler. The ports must outlive it.
-class Application final : public PanelEvents, public OverlayEvents {
+// event of the two windows and of the game's windows to its handler. The ports must outlive it.
+class Application final : public PanelEvents, public OverlayEvents, public GameWindowEvents {
 public:
     explicit Application(Ports ports);
     Application(const Application&) = delete;
@@ -73,12 +76,20 @@ public:
         outputs_.onHistorySwitched();
     }
     void onOpenLogPressed() override { outputs_.openLog(); }
+    void onLockClicked() override { controls_.onLockClicked(); }
+    void onLockHotkey() override { controls_.onLockHotkey(); }
 
     // OverlayEvents
     void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
     void onOverlayMoved() override { controls_.onOverlayMoved(); }
     void onOverlayDestroyed() override { overlayLifecycle_.onOverlayDestroyed(); }
-    void onPollTimer() override { poller_.pollTick(); }
+    void onPollTimer() override {
+        poller_.pollTick();
+        follower_.onPollTick();
+    }
+
+    // GameWindowEvents
+    void onGameWindowChanged() override { follower_.onGameWindowChanged(); }
 
 private:
     AppState state_;
@@ -89,6 +100,7 @@ private:
     SubtitleAppearance appearance_;
     ControlPanel controls_;
     DialogueOutputs outputs_;
+    GameWindowFollower follower_;
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;
     SubtitlePoller poller_;

@@ -7,6 +7,7 @@
 #include "settings/disk_file_store.hpp"
 #include "win32/dialogue_ports_win32.hpp"
 #include "win32/game_process_win32.hpp"
+#include "win32/game_window_win32.hpp"
 #include "win32/shell_win32.hpp"
 #include "win32/single_instance.hpp"
 
@@ -54,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // destruction handler runs, and that handler is the one that closes the overlay.
     pal4::win32::OverlayWindow overlay(instance);
     pal4::win32::GameProcessWin32 game;
+    pal4::win32::GameWindowWin32 gameWindows;
     pal4::win32::ShellWin32 shell;
     pal4::DiskFileStore files;
     pal4::win32::ClipboardWin32 clipboard;
@@ -62,9 +64,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     // AppState lives in the application, zeroed, before the first window exists.
     pal4::Application application(
-        pal4::Ports{panel, overlay, game, shell, files, clipboard, clock, decoder});
+        pal4::Ports{panel, overlay, game, gameWindows, shell, files, clipboard, clock, decoder});
     panel.bind(application);
     overlay.bind(application);
+    gameWindows.bind(application);
 
     if (!panel.create(showCommand)) {
         return 1;

@@ -39,6 +39,8 @@ void OverlayLifecycle::open() {
     if (overlay_.create()) {
         panel_.setToggleCaption(std::string(TOGGLE_CAPTION_OPEN));
         state_.overlayShown = true;
+        // From here on the overlay lives with the game's window.
+        follower_.onOverlayOpened();
         return;
     }
     // The creation handler may have run and changed the game without a destruction to undo it;
@@ -73,6 +75,7 @@ void OverlayLifecycle::onOverlayCreated() {
     state_.lastText.clear();
     outputs_.onOverlayOpened();
     overlay_.makeColorKeyed(OVERLAY_COLOR_KEY);
+    overlay_.setClickThrough(panel_.isChecked(CheckBox::Lock));
     if (!game_.locateTextAddress(state_.gamePid)) {
         panel_.setEditText(std::string(GAME_MODULE_MISSING_TEXT));
     }
@@ -90,6 +93,7 @@ void OverlayLifecycle::onOverlayCreated() {
 
 void OverlayLifecycle::onOverlayDestroyed() {
     overlay_.setTimerInterval(0);
+    follower_.onOverlayClosed();
     settings_.saveGeometry();
     state_.overlayShown = false;
     // While the panel is being destroyed its button is already going away.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/game_memory_map.hpp"
+#include "capture/game_window_follower.hpp"
 #include "capture/refusal_reason.hpp"
 #include "core/app_state.hpp"
 #include "dialogue/dialogue_outputs.hpp"
@@ -22,9 +23,11 @@ class OverlayLifecycle {
 public:
     OverlayLifecycle(AppState& state, GameProcessPort& processes, GameMemoryMap& game,
                      OverlayPort& overlay, PanelPort& panel, ShellPort& shell,
-                     SettingsFile& settings, RefusalDiagnoser& diagnoser, DialogueOutputs& outputs)
+                     SettingsFile& settings, RefusalDiagnoser& diagnoser, DialogueOutputs& outputs,
+                     GameWindowFollower& follower)
         : state_(state), processes_(processes), game_(game), overlay_(overlay), panel_(panel),
-          shell_(shell), settings_(settings), diagnoser_(diagnoser), outputs_(outputs) {}
+          shell_(shell), settings_(settings), diagnoser_(diagnoser), outputs_(outputs),
+          follower_(follower) {}
 
     // Does nothing when it is already running: the refusal box's own message loop still
     // delivers the hot key and the button's click, and one box is all the user may get.
@@ -47,6 +50,7 @@ private:
     SettingsFile& settings_;
     RefusalDiagnoser& diagnoser_;
     DialogueOutputs& outputs_;
+    GameWindowFollower& follower_;
     bool toggling_ = false;
     // The game holds the overlay's values and no destruction has written them back yet.
     bool gameValuesApplied_ = false;

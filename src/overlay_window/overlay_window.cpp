@@ -30,13 +30,17 @@ bool OverlayWindow::create() {
         return false;
     }
     position_ = {OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
+    shown_ = true;
+    clickThrough_ = false;
     label_.setText(std::string(IDLE_LABEL_TEXT));
     // The creation handler may have closed the window again.
     if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP,
                      OVERLAY_DESIGN_WIDTH, OVERLAY_DESIGN_HEIGHT)) {
         // Not activated: the game keeps the keyboard until the user clicks the subtitle.
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        UpdateWindow(window_);
+        if (shown_) {
+            ShowWindow(window_, SW_SHOWNOACTIVATE);
+            UpdateWindow(window_);
+        }
     }
     return window_ != nullptr;
 }
@@ -123,6 +127,10 @@ void OverlayWindow::onEscapePressed() {
 }
 
 LRESULT OverlayWindow::onHitTest(POINT screenPoint) {
+    // Locked, nothing of the window is there for the mouse.
+    if (clickThrough_) {
+        return HTTRANSPARENT;
+    }
     // The subtitle is the window's caption: the user drags it by its text. The see-through
     // pixels never get here, the colour key passes those clicks to the window below.
     POINT point = screenPoint;
@@ -195,6 +203,40 @@ void OverlayWindow::setWindowPosition(std::int32_t left, std::int32_t top) {
 void OverlayWindow::setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                                     std::int32_t height) {
     placeWindow(left, top, width, height, 0);
+}
+
+void OverlayWindow::setShown(bool shown) {
+    shown_ = shown;
+    if (window_) {
+        ShowWindow(window_, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+}
+
+void OverlayWindow::keepAbove() {
+    if (!window_ || !shown_) {
+        return;
+    }
+    // Already in the topmost band, a window is not restacked by joining it again; out of the band
+    // and back in, it goes to the band's top. Without a window manager (Wine on a bare X
+    // display) that is what puts its X window over a game that raised its own.
+    constexpr UINT KEEP = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
+}
+
+void OverlayWindow::setClickThrough(bool clickThrough) {
+    clickThrough_ = clickThrough;
+    if (!window_) {
+        return;
+    }
+    // A transparent layered window lets every click and the wheel through, its drawn pixels
+    // too; a window that cannot be activated never takes the game's keyboard.
+    constexpr LONG THROUGH = WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    const LONG style = GetWindowLongW(window_, GWL_EXSTYLE);
+    SetWindowLongW(window_, GWL_EXSTYLE, clickThrough ? style | THROUGH : style & ~THROUGH);
+    // Styles the system caches take effect with the next SetWindowPos.
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void OverlayWindow::setTimerInterval(std::uint32_t milliseconds) {

@@ -48,6 +48,9 @@ public:
     void setWindowPosition(std::int32_t left, std::int32_t top) override;
     void setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                          std::int32_t height) override;
+    void setShown(bool shown) override;
+    void keepAbove() override;
+    void setClickThrough(bool clickThrough) override;
     void setTimerInterval(std::uint32_t milliseconds) override;
     void setLabelText(const std::string& text) override;
     void setLabelFontFace(const std::string& face) override;
@@ -81,6 +84,9 @@ private:
 
     // The position last reported, so a move event is raised only for a real change.
     POINT position_{OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
+    // Whether the window is to be seen: the creation handler may already hide it.
+    bool shown_ = true;
+    bool clickThrough_ = false;
     SubtitleLabel label_;
     // The picture each paint draws the label into before one blit to the screen, kept while
     // the window's size stays.

@@ -38,6 +38,7 @@ enum ControlId : int {
     ID_HELP_BOX,                // 编辑框1
     ID_OUTLINE = 119,           // 描边, in the strip below the links
     ID_HISTORY = 120,           // 记录对白
+    ID_LOCK = 121,              // 锁定字幕, right of 打开记录
 };
 
 // Which font a control draws its text with.
@@ -64,7 +65,7 @@ constexpr ColorRef ink(Slider slider) {
     return sliderRow(slider).captionColor;
 }
 
-inline constexpr std::array<ControlDesign, 21> PANEL_CONTROLS{{
+inline constexpr std::array<ControlDesign, 22> PANEL_CONTROLS{{
     {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
     {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
@@ -86,6 +87,7 @@ inline constexpr std::array<ControlDesign, 21> PANEL_CONTROLS{{
     {ID_HELP_BOX, ControlKind::EditBox, 2, 240, 424, 64, nullptr, {}, HELP_BOX_BACKGROUND},
     {ID_OUTLINE, ControlKind::CheckBox, 8, 330, 56, 24, "描边", {}, {}},
     {ID_HISTORY, ControlKind::CheckBox, 80, 330, 80, 24, "记录对白", {}, {}},
+    {ID_LOCK, ControlKind::CheckBox, 232, 330, 80, 24, "锁定字幕", {}, {}},
 }};
 
 // Texts the panel draws itself, without a background: the shadowed caption of the shadow
@@ -155,6 +157,8 @@ constexpr ControlId checkBoxControl(CheckBox box) {
         return ID_OUTLINE;
     case CheckBox::History:
         return ID_HISTORY;
+    case CheckBox::Lock:
+        return ID_LOCK;
     }
     return ID_BOLD;
 }

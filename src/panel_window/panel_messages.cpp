@@ -25,6 +25,8 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         if (wParam == TOGGLE_HOTKEY_ID) {
             report(&PanelEvents::onToggleClicked);
+        } else if (wParam == LOCK_HOTKEY_ID) {
+            report(&PanelEvents::onLockHotkey);
         }
         return 0;
     case WM_HSCROLL:
@@ -93,6 +95,9 @@ void PanelWindow::onCommand(int controlId, unsigned notification) {
         break;
     case ID_HISTORY:
         report(&PanelEvents::onHistoryClicked);
+        break;
+    case ID_LOCK:
+        report(&PanelEvents::onLockClicked);
         break;
     case ID_COLOR_PICKER:
         pickColor();

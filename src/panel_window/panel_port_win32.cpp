@@ -97,18 +97,32 @@ void PanelWindow::underlineLinks() {
     }
 }
 
-bool PanelWindow::registerToggleHotkey(const HotkeyCombination& combination) {
-    unregisterToggleHotkey();
-    hotkeyRegistered_ = RegisterHotKey(window_, TOGGLE_HOTKEY_ID,
-                                       static_cast<UINT>(combination.modifiers) | MOD_NOREPEAT,
-                                       static_cast<UINT>(combination.virtualKey)) != FALSE;
-    return hotkeyRegistered_;
+namespace {
+
+int hotkeyId(Hotkey hotkey) {
+    return hotkey == Hotkey::Lock ? PanelWindow::LOCK_HOTKEY_ID : PanelWindow::TOGGLE_HOTKEY_ID;
 }
 
-void PanelWindow::unregisterToggleHotkey() {
-    if (hotkeyRegistered_) {
-        UnregisterHotKey(window_, TOGGLE_HOTKEY_ID);
-        hotkeyRegistered_ = false;
+} // namespace
+
+bool PanelWindow::registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) {
+    bool& registered = hotkeysRegistered_[static_cast<std::size_t>(hotkey)];
+    if (registered) {
+        UnregisterHotKey(window_, hotkeyId(hotkey));
+    }
+    registered = RegisterHotKey(window_, hotkeyId(hotkey),
+                                static_cast<UINT>(combination.modifiers) | MOD_NOREPEAT,
+                                static_cast<UINT>(combination.virtualKey)) != FALSE;
+    return registered;
+}
+
+void PanelWindow::unregisterHotkeys() {
+    for (const Hotkey hotkey : {Hotkey::Toggle, Hotkey::Lock}) {
+        bool& registered = hotkeysRegistered_[static_cast<std::size_t>(hotkey)];
+        if (registered) {
+            UnregisterHotKey(window_, hotkeyId(hotkey));
+            registered = false;
+        }
     }
 }
 

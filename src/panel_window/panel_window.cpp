@@ -1,8 +1,8 @@
 #include "panel_window/panel_window.hpp"
 
+#include "panel_window/resource_ids.h"
 #include "ui/slider_table.hpp"
 #include "win32/gb2312.hpp"
-#include "panel_window/resource_ids.h"
 
 #include <commctrl.h>
 
@@ -115,7 +115,7 @@ void PanelWindow::onDestroy() {
     // The controls still exist here: the closing step may read them.
     report(&PanelEvents::onPanelDestroying);
     // Also when no handler is bound to give it back: a hot key outlives its window otherwise.
-    unregisterToggleHotkey();
+    unregisterHotkeys();
     PostQuitMessage(0);
 }
 

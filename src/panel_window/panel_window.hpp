@@ -1,8 +1,8 @@
 #pragma once
 
+#include "panel_window/panel_layout.hpp"
 #include "ports/panel_port.hpp"
 #include "win32/base_window.hpp"
-#include "panel_window/panel_layout.hpp"
 #include "win32/unique_handle.hpp"
 
 #include <windows.h>
@@ -29,8 +29,9 @@ public:
     static constexpr int DESIGN_CLIENT_WIDTH = 434;
     static constexpr int DESIGN_CLIENT_HEIGHT = 360;
     static constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesPanel";
-    // The id of the toggle's hot key; a program's own ids lie below 0xC000.
+    // The ids of the hot keys; a program's own ids lie below 0xC000.
     static constexpr int TOGGLE_HOTKEY_ID = 1;
+    static constexpr int LOCK_HOTKEY_ID = 2;
 
     // `helpText` is the help box's content when the panel opens (GB2312).
     PanelWindow(HINSTANCE instance, std::string helpText);
@@ -55,9 +56,9 @@ public:
     void setColor(ColorRef color) override;
     void setToggleCaption(const std::string& caption) override;
     void underlineLinks() override;
-    // RegisterHotKey on this window, without repeats; WM_HOTKEY then reports onToggleClicked.
-    bool registerToggleHotkey(const HotkeyCombination& combination) override;
-    void unregisterToggleHotkey() override;
+    // RegisterHotKey on this window, without repeats; WM_HOTKEY then reports the hot key's event.
+    bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) override;
+    void unregisterHotkeys() override;
 
 private:
     friend class BaseWindow<PanelWindow, PanelEvents>;
@@ -91,7 +92,7 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
-    bool hotkeyRegistered_ = false;
+    std::array<bool, 2> hotkeysRegistered_{}; // by Hotkey
 
     UniqueFontHandle panelFont_;
     UniqueFontHandle boldFont_;

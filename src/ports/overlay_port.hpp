@@ -39,6 +39,17 @@ public:
     virtual void setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                                  std::int32_t height) = 0;
 
+    // Hides the window or shows it again, never activated, without closing it: its label, its
+    // timer and its place stay.
+    virtual void setShown(bool shown) = 0;
+    // Puts the window above every other window again, the game's included when the game has
+    // come to the front or joined the topmost band, without activating it and without hiding it
+    // on the way.
+    virtual void keepAbove() = 0;
+    // Clicks and the mouse wheel pass through the whole window, text included, to the window
+    // below; the window can then be neither dragged nor activated.
+    virtual void setClickThrough(bool clickThrough) = 0;
+
     // The poll timer 时钟1: 0 stops it, any other value (re)starts it with that period.
     virtual void setTimerInterval(std::uint32_t milliseconds) = 0;
 

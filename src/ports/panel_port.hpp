@@ -26,6 +26,13 @@ enum class CheckBox {
     Debug,   // 选择框5
     Outline, // 描边, below the links
     History, // 记录对白: the story log and the live line
+    Lock,    // 锁定字幕: the overlay lets every click through
+};
+
+// The panel's hot keys, each a combination pressed anywhere while the panel exists.
+enum class Hotkey {
+    Toggle, // does what 按钮1 does
+    Lock,   // flips 锁定字幕
 };
 
 // The labels above the sliders that show "prefix = value".
@@ -71,12 +78,12 @@ public:
     // The links (the two web links 透明标签3 and 透明标签4, and 打开记录) get an underlined font.
     virtual void underlineLinks() = 0;
 
-    // Makes the combination, pressed anywhere while the panel exists, deliver onToggleClicked,
-    // without repeats while it is held. False when the platform refuses it (another program
-    // holds it); the panel then has no hot key.
-    virtual bool registerToggleHotkey(const HotkeyCombination& combination) = 0;
-    // Gives a registered hot key back; nothing when there is none.
-    virtual void unregisterToggleHotkey() = 0;
+    // Makes the combination, pressed anywhere while the panel exists, deliver the hot key's
+    // event (onToggleClicked, onLockHotkey), without repeats while it is held. False when the
+    // platform refuses it (another program holds it); the panel then lacks that hot key.
+    virtual bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) = 0;
+    // Gives every registered hot key back.
+    virtual void unregisterHotkeys() = 0;
 };
 
 // The events the control panel delivers, one handler each.
@@ -103,6 +110,9 @@ public:
     virtual void onClubLinkPressed() = 0;
     virtual void onHistoryClicked() = 0;
     virtual void onOpenLogPressed() = 0;
+    virtual void onLockClicked() = 0;
+    // The lock's hot key: flips 锁定字幕 as a click on it would.
+    virtual void onLockHotkey() = 0;
 
 protected:
     ~PanelEvents() = default;

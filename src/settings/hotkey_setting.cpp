@@ -20,8 +20,9 @@ HotkeySetting hotkeySettingFromValue(std::string_view value) {
     return setting;
 }
 
-HotkeySetting readHotkeySetting(SettingsFile& settings) {
-    return hotkeySettingFromValue(settings.readSetting(KEY_HOTKEY, DEFAULT_HOTKEY));
+HotkeySetting readHotkeySetting(SettingsFile& settings, std::string_view key,
+                                std::string_view defaultValue) {
+    return hotkeySettingFromValue(settings.readSetting(key, defaultValue));
 }
 
 } // namespace pal4

@@ -8,10 +8,10 @@
 
 namespace pal4 {
 
-// What the settings key `hotkey` asks for. It is read once, on start-up, and never written:
-// the tool keeps no hot key of its own in the file.
+// What a hot key's settings key (`hotkey`, `lockhotkey`) asks for. It is read once, on start-up,
+// and never written: the tool keeps no hot key of its own in the file.
 //
-// - key absent (or no file): DEFAULT_HOTKEY, Ctrl+Alt+S;
+// - key absent (or no file): the key's default (Ctrl+Alt+S, Ctrl+Alt+L);
 // - a value that is empty or only blanks ("hotkey=" ): no hot key, by the user's choice, and
 //   nothing to report; this is the way to turn the hot key off;
 // - a value parseHotkeyCombination reads: that combination;
@@ -25,6 +25,7 @@ struct HotkeySetting {
 };
 
 HotkeySetting hotkeySettingFromValue(std::string_view value);
-HotkeySetting readHotkeySetting(SettingsFile& settings);
+HotkeySetting readHotkeySetting(SettingsFile& settings, std::string_view key,
+                                std::string_view defaultValue);
 
 } // namespace pal4

@@ -26,8 +26,11 @@ inline constexpr std::string_view KEY_WIDTH = "width";
 inline constexpr std::string_view KEY_HEIGHT = "height";
 // The story log and the live line; written when the switch is clicked, never on the first run.
 inline constexpr std::string_view KEY_HISTORY = "history";
-// Read on start-up only, never written (the hot key: hotkey_setting.hpp).
+// Click-through for the overlay; written when its switch changes, never on the first run.
+inline constexpr std::string_view KEY_LOCK = "lock";
+// Read on start-up only, never written (the hot keys: hotkey_setting.hpp).
 inline constexpr std::string_view KEY_HOTKEY = "hotkey";
+inline constexpr std::string_view KEY_LOCK_HOTKEY = "lockhotkey";
 inline constexpr std::string_view KEY_CLIPBOARD = "clipboard";
 
 // Defaults used when the file, the section or the key is absent; the panel's font chooser and
@@ -37,6 +40,7 @@ inline constexpr std::string_view DEFAULT_FONT = "\xCB\xCE\xCC\xE5"; // SimSun (
 inline constexpr ColorRef DEFAULT_TEXT_COLOR = 0xFFFFFF;             // white, saved as 16777215
 inline constexpr std::string_view DEFAULT_SWITCH = "off";
 inline constexpr std::string_view DEFAULT_HOTKEY = "Ctrl+Alt+S";
+inline constexpr std::string_view DEFAULT_LOCK_HOTKEY = "Ctrl+Alt+L";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";

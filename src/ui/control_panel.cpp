@@ -90,6 +90,18 @@ void ControlPanel::onHistoryClicked() {
     saveSwitch(CheckBox::History, KEY_HISTORY);
 }
 
+void ControlPanel::onLockClicked() {
+    if (state_.overlayShown) {
+        overlay_.setClickThrough(panel_.isChecked(CheckBox::Lock));
+    }
+    saveSwitch(CheckBox::Lock, KEY_LOCK);
+}
+
+void ControlPanel::onLockHotkey() {
+    panel_.setChecked(CheckBox::Lock, !panel_.isChecked(CheckBox::Lock));
+    onLockClicked();
+}
+
 void ControlPanel::onDebugClicked() {
     if (!state_.overlayShown) {
         return; // the switch is read when the overlay next opens

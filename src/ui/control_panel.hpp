@@ -37,6 +37,10 @@ public:
     void onOutlineClicked();
     void onDebugClicked();
     void onHistoryClicked();
+    // The lock: an open overlay lets clicks through at once; the state is saved at once.
+    void onLockClicked();
+    // The lock's hot key: flips the box, then does what a click on it does.
+    void onLockHotkey();
     void onOverlayMoved();
     void onAuthorLinkPressed();
     void onClubLinkPressed();

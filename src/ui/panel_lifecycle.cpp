@@ -48,6 +48,7 @@ void PanelLifecycle::onPanelCreated() {
     state_.outlineOn = outline;
     panel_.setChecked(CheckBox::Outline, outline);
     panel_.setChecked(CheckBox::History, readSwitch(KEY_HISTORY));
+    panel_.setChecked(CheckBox::Lock, readSwitch(KEY_LOCK));
     state_.clipboardOn = readSwitch(KEY_CLIPBOARD);
 
     panel_.setSliderPosition(Slider::Left, readSlider(Slider::Left));
@@ -60,28 +61,45 @@ void PanelLifecycle::onPanelCreated() {
     controls_.onWidthChanged();
     controls_.onHeightChanged();
 
-    registerHotkey();
+    registerHotkeys();
 }
 
-void PanelLifecycle::registerHotkey() {
-    const HotkeySetting setting = readHotkeySetting(settings_);
-    switch (setting.choice) {
-    case HotkeySetting::Choice::NoHotkey:
-        return; // the user turned it off: nothing to report
-    case HotkeySetting::Choice::Unusable:
-        panel_.setEditText(hotkeyUnusableText(setting.value));
-        return;
-    case HotkeySetting::Choice::Combination:
-        if (!panel_.registerToggleHotkey(setting.combination)) {
-            panel_.setEditText(hotkeyUnusableText(formatHotkeyCombination(setting.combination)));
+void PanelLifecycle::registerHotkeys() {
+    struct HotkeyKey {
+        Hotkey hotkey;
+        std::string_view key;
+        std::string_view defaultValue;
+    };
+    constexpr HotkeyKey HOTKEY_KEYS[] = {{Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
+                                         {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY}};
+    // Every hot key the tool is left without, one line each.
+    std::string unusable;
+    const auto report = [&](Hotkey hotkey, std::string_view combination) {
+        unusable += (unusable.empty() ? "" : "\r\n") + hotkeyUnusableText(hotkey, combination);
+    };
+    for (const HotkeyKey& entry : HOTKEY_KEYS) {
+        const HotkeySetting setting = readHotkeySetting(settings_, entry.key, entry.defaultValue);
+        switch (setting.choice) {
+        case HotkeySetting::Choice::NoHotkey:
+            break; // the user turned it off: nothing to report
+        case HotkeySetting::Choice::Unusable:
+            report(entry.hotkey, setting.value);
+            break;
+        case HotkeySetting::Choice::Combination:
+            if (!panel_.registerHotkey(entry.hotkey, setting.combination)) {
+                report(entry.hotkey, formatHotkeyCombination(setting.combination));
+            }
+            break;
         }
-        return;
+    }
+    if (!unusable.empty()) {
+        panel_.setEditText(unusable);
     }
 }
 
 void PanelLifecycle::onPanelDestroying() {
     state_.panelOpen = false;
-    panel_.unregisterToggleHotkey();
+    panel_.unregisterHotkeys();
     if (state_.overlayShown) {
         overlay_.destroy(); // its destroy handler saves the geometry
     } else {

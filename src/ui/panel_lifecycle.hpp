@@ -21,15 +21,15 @@ public:
 
     // Reads every key with its default. Setting the controls runs none of their handlers; the
     // size handler and the four geometry handlers are run here, so the fields take the
-    // sliders' clamped positions and the size is written back clamped. Last, the toggle's hot
-    // key is registered; one the tool cannot use is named in the edit box.
+    // sliders' clamped positions and the size is written back clamped. Last, the hot keys are
+    // registered; each one the tool cannot use is named in the edit box.
     void onPanelCreated();
-    // Gives the hot key back, then closes an open overlay, whose destruction saves the
+    // Gives the hot keys back, then closes an open overlay, whose destruction saves the
     // geometry, or else saves it here.
     void onPanelDestroying();
 
 private:
-    void registerHotkey();
+    void registerHotkeys();
     std::int32_t readNumber(std::string_view key, std::int32_t defaultValue);
     std::int32_t readSlider(Slider slider);
     bool readSwitch(std::string_view key);

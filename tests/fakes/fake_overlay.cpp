@@ -31,6 +31,8 @@ bool FakeOverlay::create() {
     height_ = OVERLAY_DESIGN_HEIGHT;
     timerInterval_ = 0;
     colorKey_.reset();
+    shown_ = true;
+    clickThrough_ = false;
     label_ = FakeLabel{};
     label_.text = std::string(IDLE_LABEL_TEXT);
     label_.fontFace = "楷体_GB2312";
@@ -90,6 +92,21 @@ void FakeOverlay::setWindowBounds(std::int32_t left, std::int32_t top, std::int3
     width_ = width;
     height_ = height;
     moveTo(left, top);
+}
+
+void FakeOverlay::setShown(bool shown) {
+    calls_.push_back("setShown");
+    shown_ = shown;
+}
+
+void FakeOverlay::keepAbove() {
+    calls_.push_back("keepAbove");
+    ++keptAbove_;
+}
+
+void FakeOverlay::setClickThrough(bool clickThrough) {
+    calls_.push_back("setClickThrough");
+    clickThrough_ = clickThrough;
 }
 
 void FakeOverlay::setTimerInterval(std::uint32_t milliseconds) {

@@ -48,6 +48,9 @@ public:
     void setWindowPosition(std::int32_t left, std::int32_t top) override;
     void setWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                          std::int32_t height) override;
+    void setShown(bool shown) override;
+    void keepAbove() override;
+    void setClickThrough(bool clickThrough) override;
     void setTimerInterval(std::uint32_t milliseconds) override;
     void setLabelText(const std::string& text) override;
     void setLabelFontFace(const std::string& face) override;
@@ -75,6 +78,9 @@ public:
     std::int32_t windowHeight() const { return height_; }
     std::uint32_t timerInterval() const { return timerInterval_; }
     std::optional<ColorRef> colorKey() const { return colorKey_; }
+    bool shown() const { return shown_; }
+    bool clickThrough() const { return clickThrough_; }
+    int timesKeptAbove() const { return keptAbove_; }
     int movedEvents() const { return movedEvents_; }
 
     // Every call the program made on the overlay, in order, e.g. "setLabelFontFace".
@@ -94,6 +100,9 @@ private:
     std::int32_t height_ = OVERLAY_DESIGN_HEIGHT;
     std::uint32_t timerInterval_ = 0;
     std::optional<ColorRef> colorKey_;
+    bool shown_ = true;
+    bool clickThrough_ = false;
+    int keptAbove_ = 0;
     int movedEvents_ = 0;
     FakeLabel label_;
     std::vector<std::string> calls_;

@@ -113,6 +113,9 @@ void FakePanel::userClicks(CheckBox box) {
     case CheckBox::History:
         events().onHistoryClicked();
         break;
+    case CheckBox::Lock:
+        events().onLockClicked();
+        break;
     }
 }
 
@@ -130,27 +133,37 @@ void FakePanel::userClicksToggle() {
     events().onToggleClicked();
 }
 
-void FakePanel::userPressesHotkey() {
-    if (hotkey_) {
+void FakePanel::userPressesHotkey(Hotkey hotkey) {
+    if (!hotkeys_.contains(hotkey)) {
+        return;
+    }
+    if (hotkey == Hotkey::Lock) {
+        events().onLockHotkey();
+    } else {
         events().onToggleClicked();
     }
 }
 
-bool FakePanel::registerToggleHotkey(const HotkeyCombination& combination) {
-    calls_.push_back("registerToggleHotkey");
-    if (hotkey_) {
+std::optional<HotkeyCombination> FakePanel::hotkey(Hotkey hotkey) const {
+    const auto found = hotkeys_.find(hotkey);
+    return found == hotkeys_.end() ? std::nullopt : std::optional(found->second);
+}
+
+bool FakePanel::registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) {
+    calls_.push_back("registerHotkey");
+    if (hotkeys_.contains(hotkey)) {
         throw std::logic_error("hot key registered twice");
     }
     if (hotkeysRefused_) {
         return false;
     }
-    hotkey_ = combination;
+    hotkeys_[hotkey] = combination;
     return true;
 }
 
-void FakePanel::unregisterToggleHotkey() {
-    calls_.push_back("unregisterToggleHotkey");
-    hotkey_.reset();
+void FakePanel::unregisterHotkeys() {
+    calls_.push_back("unregisterHotkeys");
+    hotkeys_.clear();
 }
 void FakePanel::userPressesAuthorLink() {
     events().onAuthorLinkPressed();

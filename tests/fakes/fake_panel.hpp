@@ -33,8 +33,8 @@ public:
     void setColor(ColorRef color) override;
     void setToggleCaption(const std::string& caption) override;
     void underlineLinks() override;
-    bool registerToggleHotkey(const HotkeyCombination& combination) override;
-    void unregisterToggleHotkey() override;
+    bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) override;
+    void unregisterHotkeys() override;
 
     // Another program holds every combination: registration fails.
     void refuseHotkeys() { hotkeysRefused_ = true; }
@@ -45,8 +45,8 @@ public:
     void userPicksFont(const std::string& face);
     void userPicksColor(ColorRef color);
     void userClicksToggle();
-    // The hot key, pressed anywhere: the toggle's event, only while one is registered.
-    void userPressesHotkey();
+    // A hot key, pressed anywhere: its event, only while it is registered.
+    void userPressesHotkey(Hotkey hotkey = Hotkey::Toggle);
     void userPressesAuthorLink();
     void userPressesClubLink();
     void userPressesOpenLog();
@@ -60,7 +60,7 @@ public:
     bool linksUnderlined() const { return linksUnderlined_; }
     int toggleCaptionWrites() const { return toggleCaptionWrites_; }
     // The hot key registered now, if any.
-    const std::optional<HotkeyCombination>& hotkey() const { return hotkey_; }
+    std::optional<HotkeyCombination> hotkey(Hotkey hotkey = Hotkey::Toggle) const;
 
     // Every call the program made on the panel, in order, e.g. "setSliderPosition".
     const std::vector<std::string>& calls() const { return calls_; }
@@ -71,7 +71,7 @@ private:
 
     PanelEvents* events_ = nullptr;
     std::array<std::int32_t, SLIDER_TABLE.size()> sliders_ = designPositions();
-    std::array<bool, 7> checks_{};
+    std::array<bool, 8> checks_{};
     std::array<std::string, 5> captions_{};
     std::string editText_;
     std::string fontFace_{DEFAULT_FONT};
@@ -80,7 +80,7 @@ private:
     int toggleCaptionWrites_ = 0;
     bool linksUnderlined_ = false;
     bool hotkeysRefused_ = false;
-    std::optional<HotkeyCombination> hotkey_;
+    std::map<Hotkey, HotkeyCombination> hotkeys_;
     std::vector<std::string> calls_;
 };
 

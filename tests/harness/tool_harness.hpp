@@ -9,6 +9,7 @@
 #include "app/application.hpp"
 #include "fakes/fake_dialogue_ports.hpp"
 #include "fakes/fake_file_store.hpp"
+#include "fakes/fake_game_windows.hpp"
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "fakes/fake_shell.hpp"
@@ -38,7 +39,8 @@ public:
     // end the tool and start it again over the same settings file.
     ToolHarness(GameProcessPort& game, FakeShell& shell, FakeFileStore& files)
         : shell_(shell),
-          files_(files), app{Ports{panel, overlay, game, shell, files, clipboard, clock, decoder}} {
+          files_(files), app{Ports{panel, overlay, game, gameWindows, shell, files, clipboard,
+                                   clock, decoder}} {
         panel.bind(app);
         overlay.bind(*this);
     }
@@ -76,6 +78,7 @@ private:
 public:
     FakePanel panel;
     FakeOverlay overlay;
+    FakeGameWindows gameWindows;
     FakeClipboard clipboard;
     FakeClock clock;
     FakeCharacterDecoder decoder;

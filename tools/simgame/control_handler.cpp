@@ -18,7 +18,8 @@ std::string error() {
 
 } // namespace
 
-std::string handleControlRequest(GameState& game, std::string_view request, bool& quitRequested) {
+std::string handleControlRequest(GameState& game, HWND scene, std::string_view request,
+                                 bool& quitRequested) {
     if (request.empty()) {
         return error();
     }
@@ -81,6 +82,22 @@ std::string handleControlRequest(GameState& game, std::string_view request, bool
         control::appendUint32(reply, report.textPointer);
         control::appendUint32(reply, report.textRegionAddress);
         control::appendUint32(reply, report.textRegionSize);
+        return reply;
+    }
+    case control::WINDOW: {
+        const auto left = control::readUint32(payload, 1);
+        const auto top = control::readUint32(payload, 5);
+        if (scene == nullptr || !left || !top || payload.size() != 9) {
+            return error();
+        }
+        const std::int32_t place[2] = {static_cast<std::int32_t>(*left),
+                                       static_cast<std::int32_t>(*top)};
+        // Sent, not posted: the reply follows the action, done by the window's own thread.
+        const LRESULT clicks = SendMessageW(
+            scene, WM_SIMGAME_WINDOW, static_cast<WPARAM>(static_cast<unsigned char>(payload[0])),
+            reinterpret_cast<LPARAM>(place));
+        std::string reply = ok();
+        control::appendUint32(reply, static_cast<std::uint32_t>(clicks));
         return reply;
     }
     case control::QUIT:

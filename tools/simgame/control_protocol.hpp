@@ -27,7 +27,24 @@ enum Opcode : char {
     SET_ROOT_POINTER = 'O', // payload: address stored in the root pointer; 0 breaks the chain
     REPORT = 'R',           // reply: marker bits, switch bits, blank flag byte, text pointer,
                             //        text region address, text region size
+    WINDOW = 'W',           // payload: a WindowAction byte, then two numbers (left, top for
+                            //   MOVE, else 0); reply: clicks and wheel turns the window has
+                            //   received so far, after the action
     QUIT = 'Q',
+};
+
+// What the game does with its window, itself, as a game would.
+enum WindowAction : char {
+    MOVE = 'm',       // SetWindowPos to the left and top given
+    MINIMISE = 'i',   // ShowWindow(SW_MINIMIZE)
+    RESTORE = 'r',    // ShowWindow(SW_RESTORE)
+    HIDE = 'h',       // ShowWindow(SW_HIDE)
+    SHOW = 's',       // ShowWindow(SW_SHOW)
+    TOPMOST = 't',    // SetWindowPos(HWND_TOPMOST)
+    FOREGROUND = 'f', // SetForegroundWindow
+    RECREATE = 'n',   // the window destroyed and made anew where it stood, as on a switch to or
+                      //   from full screen: a new window goes on top of every other
+    COUNT = 'c',      // nothing: only the reply
 };
 
 inline constexpr char STATUS_OK = 'K';

@@ -92,7 +92,9 @@ void ControlServer::serve() {
         }
         bool quit = false;
         const std::string request = readMessage(pipe);
-        const std::string reply = handleControlRequest(game_, request, quit);
+        const SceneWindow* scene = scene_;
+        const std::string reply =
+            handleControlRequest(game_, scene ? scene->handle() : nullptr, request, quit);
         writeMessage(pipe, reply);
         awaitClientClose(pipe);
         DisconnectNamedPipe(pipe);

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "game_state.hpp"
+#include "scene_window.hpp"
 
+#include <windows.h>
+
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -21,11 +25,14 @@ public:
     bool start();
     // The server thread's body: answers requests until the quit request.
     void serve();
+    // The game's window, for the window requests; it may be made anew meanwhile.
+    void setScene(const SceneWindow* scene) { scene_ = scene; }
 
 private:
     GameState& game_;
     std::wstring pipeName_;
     std::function<void()> onQuit_;
+    std::atomic<const SceneWindow*> scene_{nullptr};
     void* pipe_ = nullptr;
     void* thread_ = nullptr;
 };

@@ -132,6 +132,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     if (options->window && !scene.create(instance, showCommand)) {
         std::fwprintf(stderr, L"Pal4 (simulated): no window, running without a scene\n");
     }
+    if (server) {
+        server->setScene(&scene);
+    }
     SetTimer(nullptr, FRAME_TIMER, FRAME_MS, nullptr);
     const ULONGLONG started = GetTickCount64();
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,5 +1,8 @@
 #include "scene_window.hpp"
 
+#include "control_handler.hpp"
+#include "control_protocol.hpp"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -114,6 +117,7 @@ SceneWindow::~SceneWindow() {
 }
 
 bool SceneWindow::create(HINSTANCE instance, int showCommand) {
+    instance_ = instance;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &SceneWindow::windowProc;
@@ -122,8 +126,10 @@ bool SceneWindow::create(HINSTANCE instance, int showCommand) {
     windowClass.lpszClassName = WINDOW_CLASS;
     RegisterClassExW(&windowClass);
 
-    titleFont_ = makeFont(44, FW_BOLD);
-    captionFont_ = makeFont(15, FW_NORMAL);
+    if (titleFont_ == nullptr) {
+        titleFont_ = makeFont(44, FW_BOLD);
+        captionFont_ = makeFont(15, FW_NORMAL);
+    }
     shown_ = game_.view();
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -188,12 +194,67 @@ LRESULT SceneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(window_, &ps);
         return 0;
     }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+        ++clicks_;
+        return 0;
+    case WM_SIMGAME_WINDOW:
+        return onWindowRequest(static_cast<char>(wParam),
+                               reinterpret_cast<const std::int32_t*>(lParam));
     case WM_DESTROY:
-        PostQuitMessage(0);
+        if (!recreating_) {
+            PostQuitMessage(0);
+        }
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+void SceneWindow::recreate() {
+    RECT place{};
+    GetWindowRect(window_, &place);
+    const std::uint32_t clicks = clicks_;
+    recreating_ = true;
+    DestroyWindow(window_);
+    recreating_ = false;
+    create(instance_, SW_SHOW);
+    SetWindowPos(window_, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    clicks_ = clicks;
+}
+
+LRESULT SceneWindow::onWindowRequest(char action, const std::int32_t* place) {
+    constexpr UINT STAY = SWP_NOMOVE | SWP_NOSIZE;
+    switch (action) {
+    case control::MOVE:
+        SetWindowPos(window_, nullptr, place[0], place[1], 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case control::MINIMISE:
+        ShowWindow(window_, SW_MINIMIZE);
+        break;
+    case control::RESTORE:
+        ShowWindow(window_, SW_RESTORE);
+        break;
+    case control::HIDE:
+        ShowWindow(window_, SW_HIDE);
+        break;
+    case control::SHOW:
+        ShowWindow(window_, SW_SHOW);
+        break;
+    case control::TOPMOST:
+        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, STAY);
+        break;
+    case control::FOREGROUND:
+        SetForegroundWindow(window_);
+        break;
+    case control::RECREATE:
+        recreate();
+        break;
+    default:
+        break;
+    }
+    return static_cast<LRESULT>(clicks_);
 }
 
 void SceneWindow::paint(HDC dc, const RECT& area) const {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
+
 namespace pal4sim {
 
 // The game's window: a title screen while the marker is zero, then a simple landscape with the
@@ -18,20 +21,28 @@ public:
 
     bool create(HINSTANCE instance, int showCommand);
     HWND handle() const { return window_; }
+    // The window destroyed and made anew at the same place, shown and activated.
+    void recreate();
     // Redraws when what the scene shows has changed.
     void refresh();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A window request of the control channel; returns the clicks received so far.
+    LRESULT onWindowRequest(char action, const std::int32_t* place);
     void paint(HDC target, const RECT& area) const;
 
     const GameState& game_;
     bool bright_;
-    HWND window_ = nullptr;
+    // Read by the control channel's thread too, which reaches the window through it.
+    std::atomic<HWND> window_{nullptr};
+    HINSTANCE instance_ = nullptr;
+    bool recreating_ = false; // the window's end is not the game's
     HFONT titleFont_ = nullptr;
     HFONT captionFont_ = nullptr;
     GameView shown_;
+    std::uint32_t clicks_ = 0; // left clicks and wheel turns, counted on the window's thread
 };
 
 } // namespace pal4sim

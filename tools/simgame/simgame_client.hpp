@@ -167,6 +167,17 @@ public:
         return report;
     }
 
+    // The game does this with its own window; the reply counts the left clicks and wheel turns
+    // the window has received. Nothing when the game has no window or does not answer.
+    std::optional<std::uint32_t> window(control::WindowAction action, std::int32_t left = 0,
+                                        std::int32_t top = 0) {
+        std::string request{control::WINDOW, static_cast<char>(action)};
+        control::appendUint32(request, static_cast<std::uint32_t>(left));
+        control::appendUint32(request, static_cast<std::uint32_t>(top));
+        const auto reply = transact(request);
+        return reply ? control::readUint32(*reply, 0) : std::nullopt;
+    }
+
     bool running() const {
         return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
     }

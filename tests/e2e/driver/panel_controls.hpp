@@ -31,6 +31,7 @@ enum PanelControl : int {
     HELP_BOX = 118,
     OUTLINE_BOX = 119,
     HISTORY_BOX = 120,
+    LOCK_BOX = 121,
 };
 
 } // namespace e2e

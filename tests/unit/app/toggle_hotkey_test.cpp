@@ -11,6 +11,8 @@ namespace pal4::testing {
 namespace {
 
 constexpr HotkeyCombination CTRL_ALT_S{HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 'S'};
+// Where every combination is held, the lock's is too: one line each.
+const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。";
 
 struct HotkeyCase {
     const char* name;
@@ -54,19 +56,22 @@ INSTANTIATE_TEST_SUITE_P(
         HotkeyCase{"Unreadable", "[config]\r\nhotkey=Ctrl+Banana\r\n", false, std::nullopt,
                    "无法使用热键 Ctrl+Banana，外挂字幕只能用按钮开关。"},
         HotkeyCase{"HeldByAnotherProgram", std::nullopt, true, std::nullopt,
-                   "无法使用热键 Ctrl+Alt+S，外挂字幕只能用按钮开关。"},
+                   "无法使用热键 Ctrl+Alt+S，外挂字幕只能用按钮开关。" + LOCK_HELD},
         HotkeyCase{"OtherCombinationHeld", "[config]\r\nhotkey=shift + ctrl + f9\r\n", true,
-                   std::nullopt, "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。"}),
+                   std::nullopt,
+                   "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。" + LOCK_HELD},
+        HotkeyCase{"LockKeyUnreadable", "[config]\r\nlockhotkey=L\r\n", false, CTRL_ALT_S,
+                   "无法使用热键 L，锁定字幕只能用勾选框开关。"}),
     [](const ::testing::TestParamInfo<HotkeyCase>& param) {
         return std::string(param.param.name);
     });
 
 TEST(HotkeyTest, TurnedOffIsNotEvenTried) {
     SimulatedTool tool;
-    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\n");
+    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\n");
     tool.panel.create();
     for (const std::string& call : tool.panel.calls()) {
-        EXPECT_NE(call, "registerToggleHotkey");
+        EXPECT_NE(call, "registerHotkey");
     }
 }
 
@@ -86,6 +91,20 @@ TEST(HotkeyTest, APressOpensClosesAndRefusesAsTheButtonDoes) {
     tool.panel.userPressesHotkey();
     ASSERT_EQ(tool.shell.messages().size(), 1u);
     EXPECT_EQ(tool.shell.messages()[0].text, "请先进入仙剑4");
+}
+
+// The lock's hot key flips the box as a click would: the open overlay lets clicks through or
+// not at once, and the key is saved.
+TEST(HotkeyTest, TheLockKeyFlipsTheLockAsTheBoxDoes) {
+    SimulatedTool tool;
+    tool.panel.create();
+    tool.panel.userClicksToggle();
+    for (const bool locked : {true, false}) {
+        tool.panel.userPressesHotkey(Hotkey::Lock);
+        EXPECT_EQ(tool.panel.isChecked(CheckBox::Lock), locked);
+        EXPECT_EQ(tool.overlay.clickThrough(), locked);
+        EXPECT_EQ(tool.saved("lock"), locked ? "on" : "off");
+    }
 }
 
 TEST(HotkeyTest, ClosingThePanelGivesTheHotKeyBack) {

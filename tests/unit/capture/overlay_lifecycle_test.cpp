@@ -130,21 +130,11 @@ TEST_F(OverlayLifecycleTest, OpeningStylesAndPlacesTheWindowFromTheSettings) {
 
 TEST_F(OverlayLifecycleTest, OpeningStepsComeInTheirOrder) {
     tool.panel.userClicksToggle();
-    const std::vector<std::string> expected{"create",
-                                            "makeColorKeyed",
-                                            "setLabelFontFace",
-                                            "setLabelFontSize",
-                                            "setLabelTextColor",
-                                            "setLabelBold",
-                                            "setLabelItalic",
-                                            "setLabelShadow",
-                                            "setLabelOutline",
-                                            "setLabelAlignment",
-                                            "setWindowSize",
-                                            "setLabelSize",
-                                            "setWindowPosition",
-                                            "setLabelText",
-                                            "setTimerInterval"};
+    const std::vector<std::string> expected{
+        "create",           "makeColorKeyed",    "setClickThrough",   "setLabelFontFace",
+        "setLabelFontSize", "setLabelTextColor", "setLabelBold",      "setLabelItalic",
+        "setLabelShadow",   "setLabelOutline",   "setLabelAlignment", "setWindowSize",
+        "setLabelSize",     "setWindowPosition", "setLabelText",      "setTimerInterval"};
     EXPECT_EQ(tool.overlay.calls(), expected);
 }
 

@@ -1,4 +1,5 @@
 #include "settings/hotkey_setting.hpp"
+#include "settings/setting_keys.hpp"
 
 #include "core/app_state.hpp"
 #include "fakes/fake_file_store.hpp"
@@ -41,7 +42,7 @@ TEST_P(HotkeySettingTest, ReadsTheKeyOnceAndNeverWritesIt) {
     state.iniPath = INI_PATH;
     SettingsFile settings(state, files);
 
-    const HotkeySetting setting = readHotkeySetting(settings);
+    const HotkeySetting setting = readHotkeySetting(settings, KEY_HOTKEY, DEFAULT_HOTKEY);
     EXPECT_EQ(setting.choice, c.choice);
     if (c.choice == Choice::Combination) {
         EXPECT_EQ(setting.combination, c.combination);

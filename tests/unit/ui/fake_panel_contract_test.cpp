@@ -32,6 +32,8 @@ public:
     void onClubLinkPressed() override { events.emplace_back("club"); }
     void onHistoryClicked() override { events.emplace_back("history"); }
     void onOpenLogPressed() override { events.emplace_back("open log"); }
+    void onLockClicked() override { events.emplace_back("lock"); }
+    void onLockHotkey() override { events.emplace_back("lock hotkey"); }
 };
 
 constexpr Slider kSliders[] = {Slider::FontSize, Slider::Left, Slider::Top, Slider::Width,

@@ -28,8 +28,8 @@ TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelClos
     EXPECT_EQ(app.state.overlayHeight, 160);
     EXPECT_EQ(app.panel.sliderPosition(Slider::Left), 10);
     EXPECT_EQ(app.panel.sliderPosition(Slider::Top), 640);
-    for (const CheckBox box :
-         {CheckBox::Bold, CheckBox::Italic, CheckBox::Shadow, CheckBox::Centre, CheckBox::Debug}) {
+    for (const CheckBox box : {CheckBox::Bold, CheckBox::Italic, CheckBox::Shadow, CheckBox::Centre,
+                               CheckBox::Debug, CheckBox::Lock}) {
         EXPECT_FALSE(app.panel.isChecked(box));
     }
     EXPECT_EQ(app.panel.caption(ValueCaption::FontSize), "字体大小 = 20");
@@ -121,7 +121,7 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     const std::string value = test.value;
     app.givenSettingsFile("[config]\r\nshadow=" + value + "\r\nbold=" + value +
                           "\r\nitalic=" + value + "\r\ncentext=" + value + "\r\noutline=" + value +
-                          "\r\nhistory=" + value + "\r\n");
+                          "\r\nhistory=" + value + "\r\nlock=" + value + "\r\n");
     app.panel.create();
     EXPECT_EQ(app.panel.isChecked(CheckBox::Shadow), test.on);
     EXPECT_EQ(app.state.shadowOn, test.on);
@@ -131,6 +131,7 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     EXPECT_EQ(app.panel.isChecked(CheckBox::Outline), test.on);
     EXPECT_EQ(app.state.outlineOn, test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::History), test.on);
+    EXPECT_EQ(app.panel.isChecked(CheckBox::Lock), test.on);
     EXPECT_FALSE(app.panel.isChecked(CheckBox::Debug));
 }
 
@@ -199,6 +200,8 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
     EXPECT_TRUE(app.state.outlineOn);
     app.panel.userClicks(CheckBox::History); // the key, and the live line file made empty
     EXPECT_EQ(app.saved("history"), "on");
+    app.panel.userClicks(CheckBox::Lock);
+    EXPECT_EQ(app.saved("lock"), "on");
     app.panel.userPicksFont("黑体");
     EXPECT_EQ(app.saved("font"), "黑体");
     app.panel.userPicksColor(0x0000FF);
@@ -206,20 +209,20 @@ TEST(Writes, StyleKeysAreWrittenAtOnceGeometryOnlyWhenThePanelClosesExactlyOnce)
     app.panel.userMovesSlider(Slider::FontSize, 200);
     EXPECT_EQ(app.saved("size"), "200");
     EXPECT_EQ(app.panel.caption(ValueCaption::FontSize), "字体大小 = 200");
-    EXPECT_EQ(app.files.replacements(), afterLoad + 11);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 12);
 
     app.panel.userMovesSlider(Slider::Left, 300);
     app.panel.userMovesSlider(Slider::Top, 700);
     app.panel.userMovesSlider(Slider::Width, 800);
     app.panel.userMovesSlider(Slider::Height, 90);
     app.panel.userClicks(CheckBox::Debug);
-    EXPECT_EQ(app.files.replacements(), afterLoad + 11);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 12);
     EXPECT_EQ(app.saved("left"), std::nullopt);
     EXPECT_EQ(app.panel.caption(ValueCaption::Left), "水平位置 = 300");
     EXPECT_EQ(app.panel.caption(ValueCaption::Height), "文本高度 = 90");
 
     app.panel.destroy();
-    EXPECT_EQ(app.files.replacements(), afterLoad + 15);
+    EXPECT_EQ(app.files.replacements(), afterLoad + 16);
     EXPECT_EQ(app.saved("left"), "300");
     EXPECT_EQ(app.saved("top"), "700");
     EXPECT_EQ(app.saved("width"), "800");

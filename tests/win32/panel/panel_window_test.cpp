@@ -55,6 +55,8 @@ public:
     void onClubLinkPressed() override { calls.push_back("onClubLinkPressed"); }
     void onHistoryClicked() override { calls.push_back("onHistoryClicked"); }
     void onOpenLogPressed() override { calls.push_back("onOpenLogPressed"); }
+    void onLockClicked() override { calls.push_back("onLockClicked"); }
+    void onLockHotkey() override { calls.push_back("onLockHotkey"); }
 };
 
 std::wstring textOf(HWND window) {
@@ -137,7 +139,7 @@ constexpr HotkeyCombination TEST_HOTKEY{HOTKEY_MOD_CONTROL | HOTKEY_MOD_SHIFT, V
 
 TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
     open();
-    ASSERT_TRUE(panel_->registerToggleHotkey(TEST_HOTKEY));
+    ASSERT_TRUE(panel_->registerHotkey(Hotkey::Toggle, TEST_HOTKEY));
     // Another window cannot take it while the panel holds it.
     const HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
@@ -145,10 +147,11 @@ TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
 
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID,
                  MAKELPARAM(TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
-    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID + 1, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::LOCK_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, 9, 0);
     drainQueue();
-    EXPECT_EQ(events_.calls, std::vector<std::string>{"onToggleClicked"})
-        << "only the toggle's own id";
+    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onToggleClicked", "onLockHotkey"}))
+        << "each hot key's own id, no other";
 
     DestroyWindow(panel_->handle());
     EXPECT_TRUE(RegisterHotKey(other, 7, TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
@@ -161,7 +164,7 @@ TEST_F(PanelWindowTest, AHotKeyHeldElsewhereIsRefused) {
     const HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(RegisterHotKey(other, 7, TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
-    EXPECT_FALSE(panel_->registerToggleHotkey(TEST_HOTKEY));
+    EXPECT_FALSE(panel_->registerHotkey(Hotkey::Lock, TEST_HOTKEY));
     UnregisterHotKey(other, 7);
     DestroyWindow(other);
 }
@@ -239,7 +242,9 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PanelClickTest,
                                            ClickCase{ID_ITALIC, "onItalicClicked", true},
                                            ClickCase{ID_SHADOW, "onShadowClicked", true},
                                            ClickCase{ID_CENTRE, "onCentreClicked", true},
-                                           ClickCase{ID_OUTLINE, "onOutlineClicked", true}));
+                                           ClickCase{ID_OUTLINE, "onOutlineClicked", true},
+                                           ClickCase{ID_HISTORY, "onHistoryClicked", true},
+                                           ClickCase{ID_LOCK, "onLockClicked", true}));
 
 struct SlideCase {
     Slider slider;
