@@ -17,7 +17,9 @@
 # status is non-zero only when nothing could be measured.
 #
 # Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10),
-# PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch).
+# PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch), PAL4_BENCH_WINDOW_TIMES (30
+# raises and moves of the game's window), PAL4_BENCH_BASELINE_EXE (another build whose CPU over
+# the idle game's window the exe's is held against).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -29,6 +31,7 @@ lines=${PAL4_BENCH_LINES:-40}
 cycles=${PAL4_BENCH_CYCLES:-150}
 cpu_seconds=${PAL4_BENCH_CPU_SECONDS:-10}
 throughput_seconds=${PAL4_BENCH_THROUGHPUT_SECONDS:-60}
+window_times=${PAL4_BENCH_WINDOW_TIMES:-30}
 
 export WINEPREFIX=$build_root/bench-prefix
 export WINEDEBUG=-all
@@ -205,6 +208,9 @@ rss_open="" rss_warm="" rss_end=""
 logged_lines="" killed_lines=""
 log_file=$run_dir/对白记录.txt
 finished=false
+above="" follow="" hide="" lock_clicks=""
+# Reads the probe's marks from standard input, taking the tool's figures from /proc at each.
+read_marks() {
 while IFS= read -r line; do
     # The probe is a Windows program: its lines end in CR LF.
     read -r -a word <<<"${line%$'\r'}"
@@ -242,6 +248,7 @@ while IFS= read -r line; do
             case "$3" in
             lines-*) note "CPU with ten new lines a second, switch ${3#lines-}: ${cpu_ms_per_s[$3]} ms/s" ;;
             blank-*) note "CPU over a blanked line, ${3#blank-}: ${cpu_fine[$3]} ms/s" ;;
+            idle-window*) note "CPU over the idle game's window ($3): ${cpu_fine[$3]} ms/s" ;;
             *) note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s" ;;
             esac
         fi
@@ -257,13 +264,35 @@ while IFS= read -r line; do
         ;;
     cycles-warm) [ -n "$tool_pid" ] && rss_warm=$(rss_kb "$tool_pid") ;;
     cycles-end) [ -n "$tool_pid" ] && rss_end=$(rss_kb "$tool_pid") ;;
+    above) above="$3 $4 $5 $6 $7 $8" ;;
+    follow) follow="$3 $4 $5 $6 $7 $8" ;;
+    hide) hide="$3 $4 $5 $6 $7 $8 $9 ${10} ${11} ${12}" ;;
+    lock) lock_clicks="$3 $4 $5" ;;
     done) finished=true ;;
     esac
-done < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
+done
+}
+read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
     "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" \
     --throughput-seconds "$throughput_seconds" 2>&1 |
     tee "$run_dir/probe.log")
 $finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
+
+# ---- the tool over the game's window moving about -----------------------------------------------
+# With PAL4_BENCH_BASELINE_EXE, another build of the tool (say, the last release) runs over the
+# same idle game in the same run, for the CPU ratio.
+step "The subtitle over the game's window: $window_times times to the front and moved, lock, CPU"
+baseline_args=()
+if [ -n "${PAL4_BENCH_BASELINE_EXE:-}" ] && [ -f "$PAL4_BENCH_BASELINE_EXE" ]; then
+    mkdir -p "$run_dir/baseline"
+    cp "$PAL4_BENCH_BASELINE_EXE" "$run_dir/baseline/Pal4Subtitles.exe"
+    baseline_args=(--baseline "$run_dir/baseline/Pal4Subtitles.exe")
+fi
+finished=false
+read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --window "$run_dir/Pal4Subtitles.exe" \
+    "$game_exe" --times "$window_times" --cpu-seconds "$cpu_seconds" "${baseline_args[@]}" 2>&1 |
+    tee "$run_dir/probe-window.log")
+$finished || note "the window session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe-window.log" | tail -3)"
 
 # ---- the outline's legibility and cost, from the label's own drawing ----------------------------
 # Built beside the exe being measured, from the same sources, when that build tree has it.
@@ -349,6 +378,42 @@ if [ -n "${cpu_fine[blank-plain]:-}" ] && [ -n "${cpu_fine[blank-outline]:-}" ];
     # Nothing changes on screen: an outlined label painted again each tick would cost far more.
     figure "CPU over a blanked line, outline on / off" "$ratio" "<= 1.25" "$(verdict "$ratio" 1.25)"
     note "on ${cpu_fine[blank-outline]} ms/s, off ${cpu_fine[blank-plain]} ms/s (scheduler's ns count)"
+fi
+# The game's window: above, following, hiding, the lock, and the CPU over it.
+if [ -n "$above" ]; then
+    measured=1
+    read -r count missed median p95 slowest buried <<<"$above"
+    figure "above the game again after it came to the front, p95" "$p95 ms" "<= 300 ms" \
+        "$(verdict "$p95" 300)"
+    note "$count of $((count + missed)) back (median $median ms, slowest $slowest ms); the text was" \
+        "gone at the first look $buried times (clicks into the game, its own calls to the top)"
+fi
+if [ -n "$follow" ]; then
+    read -r count missed median p95 slowest exact <<<"$follow"
+    figure "at the moved game's new place, p95" "$p95 ms" "<= 250 ms" "$(verdict "$p95" 250)"
+    note "$count of $((count + missed)) moves followed (median $median ms); $exact places exact"
+fi
+if [ -n "$hide" ]; then
+    read -r count missed _ gone_p95 _ _ _ _ back_p95 _ <<<"$hide"
+    figure "hidden with the minimised game / text back, p95" "$gone_p95 / $back_p95 ms" \
+        "<= 300 ms" "$( awk -v a="$gone_p95" -v b="$back_p95" 'BEGIN {print (a <= 300 && b <= 300) ? "met" : "missed"}')"
+    note "$count minimise and restore rounds; $missed times not within 2 s"
+fi
+if [ -n "$lock_clicks" ]; then
+    read -r locked unlocked clicks <<<"$lock_clicks"
+    figure "clicks on the text reaching the game, locked / unlocked" "$locked / $unlocked of $clicks" \
+        "$clicks / 0" "$( [ "$locked" = "$clicks" ] && [ "$unlocked" = 0 ] && echo met || echo missed)"
+fi
+if [ -n "${cpu_fine[idle-window]:-}" ] && [ -n "${cpu_fine[idle-window-baseline]:-}" ]; then
+    # This build's two figures around the baseline's, averaged, against it.
+    ratio=$(awk -v a="${cpu_fine[idle-window]}" -v b="${cpu_fine[idle-window-again]:-${cpu_fine[idle-window]}}" \
+        -v then="${cpu_fine[idle-window-baseline]}" 'BEGIN {printf "%.2f", (then > 0) ? (a + b) / 2 / then : 0}')
+    figure "CPU over the idle game's window, this build / baseline" "$ratio" "<= 1.1" \
+        "$(verdict "$ratio" 1.1)"
+    note "this build ${cpu_fine[idle-window]} and ${cpu_fine[idle-window-again]:-?} ms/s, the baseline" \
+        "between them ${cpu_fine[idle-window-baseline]} ms/s (scheduler's ns count)"
+elif [ -n "${cpu_fine[idle-window]:-}" ]; then
+    note "CPU over the idle game's window: ${cpu_fine[idle-window]} ms/s (no baseline build given)"
 fi
 # The numbers N of the log's lines "YYYY-MM-DD HH:MM:SS 甲：第N句" (CR LF), one a line; a line
 # of another shape prints "bad".

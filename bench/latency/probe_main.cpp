@@ -5,6 +5,8 @@
 //       starts the simulated game and the tool, measures what needs a Windows program (latency
 //       of new lines on screen) and marks the phases in which bench.sh reads the tool's CPU
 //       time and memory from /proc (phase_marks.hpp)
+//   latency_probe --window TOOL.exe GAME.exe [--baseline OTHER.exe] [--times N] [--cpu-seconds S]
+//       the tool over the game's window moving about (window_phases.hpp)
 //   latency_probe --idle SECONDS | --idle-window SECONDS
 //       does nothing for that long (with a window: shows one and waits): the resident memory
 //       of an idle Wine program of this width
@@ -14,6 +16,7 @@
 #include "idle_program.hpp"
 #include "phase_marks.hpp"
 #include "simgame_client.hpp"
+#include "window_phases.hpp"
 
 #include <windows.h>
 
@@ -30,7 +33,8 @@ std::wstring windowsPath(const char* path) {
 int usage() {
     pal4bench::complain(
         "usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
-        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] | --idle SECONDS | "
+        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] | --window TOOL.exe GAME.exe "
+        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
         "--idle-window SECONDS");
     return 2;
 }
@@ -42,6 +46,24 @@ int main(int argc, char** argv) {
         (std::string_view(argv[1]) == "--idle" || std::string_view(argv[1]) == "--idle-window")) {
         return pal4bench::idleFor(static_cast<DWORD>(std::atoi(argv[2])),
                                   std::string_view(argv[1]) == "--idle-window");
+    }
+    if (argc >= 4 && (argc - 4) % 2 == 0 && std::string_view(argv[1]) == "--window") {
+        pal4bench::WindowOptions options;
+        options.toolExe = windowsPath(argv[2]);
+        options.gameExe = windowsPath(argv[3]);
+        for (int i = 4; i + 1 < argc; i += 2) {
+            const std::string_view name = argv[i];
+            if (name == "--baseline") {
+                options.baselineExe = windowsPath(argv[i + 1]);
+            } else if (name == "--times" && std::atoi(argv[i + 1]) > 0) {
+                options.times = std::atoi(argv[i + 1]);
+            } else if (name == "--cpu-seconds" && std::atoi(argv[i + 1]) > 0) {
+                options.cpuMs = static_cast<DWORD>(std::atoi(argv[i + 1])) * 1000u;
+            } else {
+                return usage();
+            }
+        }
+        return pal4bench::runWindowScenario(options);
     }
     if (argc < 4 || (argc - 4) % 2 != 0 || std::string_view(argv[1]) != "--run") {
         return usage();

@@ -24,6 +24,7 @@ public:
     void pressToggle() const;
     // Clicks the outline switch, posted like the toggle.
     void clickOutline() const;
+    HWND panel() const { return panel_; }
     // The overlay's visible window, or nullptr.
     HWND overlay() const;
     // Waits until the overlay is shown (or gone); false on a timeout.

@@ -7,10 +7,10 @@ namespace pal4 {
 
 namespace {
 
-// Turns of the cheap looks, one a tick: the foreground window on even ticks, the window's place
-// on odd ones, and on every fourth tick also the top of the z-order, where a game that joins
-// the topmost band shows. About one look a tick: under Wine each is a round trip to its server.
-constexpr std::uint32_t TOP_LOOK_EVERY = 4;
+// Turns of the cheap looks: the foreground window on even ticks, the window's place on odd ones,
+// and on every second tick also the top of the z-order, where a game that joins the topmost band
+// shows. A look and a half a tick: under Wine each is a round trip to its server, about 30 us.
+constexpr std::uint32_t TOP_LOOK_EVERY = 2;
 // While the game has no window, it is looked for on every third tick: a full walk of the
 // top-level windows, too costly for every tick, and within 300 ms of the window's return.
 constexpr std::uint32_t FIND_EVERY = 3;

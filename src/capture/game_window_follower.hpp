@@ -30,9 +30,9 @@ FollowStep followGameWindow(const std::optional<WindowPlace>& anchor, WindowShow
 // overlay opens is left alone, as is a window that stays where it is.
 //
 // Where the system reports the window's changes (GameWindowPort::watch), each report brings a
-// full look at once. Where it does not (Wine), each poll tick takes one cheap look, in turns:
-// the foreground window, then the window's place, and now and then the top of the z-order and
-// whether the window is shown; any change brings the full look.
+// full look at once. Where it does not (Wine), each poll tick takes a cheap look or two, in
+// turns: the foreground window, then the window's place, and every other tick the top of the
+// z-order; any change brings the full look.
 class GameWindowFollower {
 public:
     GameWindowFollower(AppState& state, GameWindowPort& windows, OverlayPort& overlay)

@@ -40,7 +40,7 @@ enum WindowAction : char {
     RESTORE = 'r',    // ShowWindow(SW_RESTORE)
     HIDE = 'h',       // ShowWindow(SW_HIDE)
     SHOW = 's',       // ShowWindow(SW_SHOW)
-    TOPMOST = 't',    // SetWindowPos(HWND_TOPMOST)
+    TOPMOST = 't',    // SetWindowPos(HWND_TOPMOST), out of the band first: to the band's top
     FOREGROUND = 'f', // SetForegroundWindow
     RECREATE = 'n',   // the window destroyed and made anew where it stood, as on a switch to or
                       //   from full screen: a new window goes on top of every other

@@ -243,6 +243,9 @@ LRESULT SceneWindow::onWindowRequest(char action, const std::int32_t* place) {
         ShowWindow(window_, SW_SHOW);
         break;
     case control::TOPMOST:
+        // Out of the band first, if it was in it: so it always goes to the band's top, as a game
+        // that asserts its place on top does.
+        SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, STAY);
         SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, STAY);
         break;
     case control::FOREGROUND:
