@@ -134,11 +134,13 @@ press_toggle() {
     if ! client_width=$(panel_design_number DESIGN_CLIENT_WIDTH) ||
         ! client_height=$(panel_design_number DESIGN_CLIENT_HEIGHT) ||
         ! button=$(toggle_button_design); then
-        note "the panel's design numbers were not found in src/win32/; the toggle is not pressed"
+        note "the panel's design numbers were not found in src/panel_window/; the toggle is not pressed"
         return 0
     fi
     read -r left top width height <<<"$button"
     local WIDTH HEIGHT X Y SCREEN WINDOW
+    # Without a window manager a window mapped later covers it: the game's, if it came last.
+    xdotool windowraise "$panel" 2>/dev/null || true
     eval "$(xdotool getwindowgeometry --shell "$panel")"
     local frame=$(((WIDTH - client_width) / 2))
     local caption=$((HEIGHT - client_height - frame))
