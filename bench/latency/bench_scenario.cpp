@@ -7,7 +7,6 @@
 #include "wait_until.hpp"
 
 #include <cstdio>
-#include <exception>
 #include <memory>
 
 namespace pal4bench {
@@ -211,12 +210,7 @@ int runPhases(const ScenarioOptions& options) {
 } // namespace
 
 int runScenario(const ScenarioOptions& options) {
-    try {
-        return runPhases(options);
-    } catch (const std::exception& problem) {
-        complain(problem.what());
-        return 1;
-    }
+    return complainingOfExceptions([&] { return runPhases(options); });
 }
 
 } // namespace pal4bench

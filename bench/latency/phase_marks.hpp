@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace pal4bench {
@@ -10,5 +11,16 @@ void mark(const std::string& name, const std::string& values = {});
 
 // A problem, on standard error.
 void complain(const std::string& what);
+
+// Runs a session's phases and returns their status; an exception is complained of and ends
+// the session with 1.
+template <typename Phases> int complainingOfExceptions(Phases phases) {
+    try {
+        return phases();
+    } catch (const std::exception& problem) {
+        complain(problem.what());
+        return 1;
+    }
+}
 
 } // namespace pal4bench

@@ -9,7 +9,6 @@
 #include "wait_until.hpp"
 
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -287,12 +286,7 @@ int runPhases(const WindowOptions& options) {
 } // namespace
 
 int runWindowScenario(const WindowOptions& options) {
-    try {
-        return runPhases(options);
-    } catch (const std::exception& problem) {
-        complain(problem.what());
-        return 1;
-    }
+    return complainingOfExceptions([&] { return runPhases(options); });
 }
 
 } // namespace pal4bench

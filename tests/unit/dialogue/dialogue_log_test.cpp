@@ -130,15 +130,20 @@ TEST(DialogueFiles, AFolderThatRefusesIsNamedOncePerOpening) {
     }
 }
 
+// The outputs with 记录对白 ticked, and where the story log goes.
+class KeptDialogue : public ::testing::Test {
+protected:
+    KeptDialogue() { panel.setChecked(CheckBox::History, true); }
+    AppState state;
+    testing::FakePanel panel;
+    testing::FakeDialogueMachine machine{state, panel};
+    const std::filesystem::path log = machine.shell.programDirectory() / u8"对白记录.txt";
+};
+
 // Another program holds the log, sharing nothing: the lines wait, in order and with the time
 // they were shown, and go in as soon as the file takes them; the edit box keeps saying so under
 // each new line meanwhile. A log that exists but is empty gets its byte-order mark first.
-TEST(DialogueFiles, AHeldLogCatchesUpInOrderOnceItIsFree) {
-    AppState state;
-    testing::FakePanel panel;
-    panel.setChecked(CheckBox::History, true);
-    testing::FakeDialogueMachine machine{state, panel};
-    const auto log = machine.shell.programDirectory() / u8"对白记录.txt";
+TEST_F(KeptDialogue, AHeldLogCatchesUpInOrderOnceItIsFree) {
     machine.files.putFile(log, "");
     machine.files.hold(log);
     machine.outputs.onOverlayOpened();
@@ -158,12 +163,7 @@ TEST(DialogueFiles, AHeldLogCatchesUpInOrderOnceItIsFree) {
 
 // Past an hour of dialogue the newest lines are dropped, never the waiting ones, and the edit
 // box says how many.
-TEST(DialogueFiles, PastTheBoundNewLinesAreDroppedAndCounted) {
-    AppState state;
-    testing::FakePanel panel;
-    panel.setChecked(CheckBox::History, true);
-    testing::FakeDialogueMachine machine{state, panel};
-    const auto log = machine.shell.programDirectory() / u8"对白记录.txt";
+TEST_F(KeptDialogue, PastTheBoundNewLinesAreDroppedAndCounted) {
     machine.files.hold(log);
     for (std::size_t line = 0; line < MAX_WAITING_LOG_LINES + 2; ++line) {
         machine.outputs.onDialogueLine(line % 2 == 0 ? "甲：你好" : "甲：好");
