@@ -10,9 +10,11 @@
 #include "overlay/subtitle_appearance.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
+#include "ports/socket_port.hpp"
 #include "settings/settings_file.hpp"
 #include "ui/control_panel.hpp"
 #include "ui/panel_lifecycle.hpp"
+#include "web/subtitle_feed.hpp"
 
 namespace pal4 {
 
@@ -33,11 +35,12 @@ struct Ports {
     ClipboardPort& clipboard;
     const ClockPort& clock;
     const CharacterDecoderPort& decoder;
+    SocketPort& sockets;
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
-// event of the two windows to its handler. The ports must outlive it.
-class Application final : public PanelEvents, public OverlayEvents {
+// event of the two windows and of the web feeds' sockets to its handler. The ports must outlive it.
+class Application final : public PanelEvents, public OverlayEvents, public SocketEvents {
 public:
     explicit Application(Ports ports);
     Application(const Application&) = delete;
@@ -47,21 +50,48 @@ public:
     const AppState& state() const { return state_; }
 
     // PanelEvents
-    void onPanelCreated() override { panelLifecycle_.onPanelCreated(); }
+    void onPanelCreated() override {
+        panelLifecycle_.onPanelCreated();
+        feed_.start(settings_);
+    }
     void onPanelDestroying() override { panelLifecycle_.onPanelDestroying(); }
     void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
-    void onColorChanged() override { controls_.onColorChanged(); }
-    void onFontSizeChanged() override { controls_.onFontSizeChanged(); }
-    void onFontChanged() override { controls_.onFontChanged(); }
+    void onColorChanged() override {
+        controls_.onColorChanged();
+        feed_.onStyleChanged();
+    }
+    void onFontSizeChanged() override {
+        controls_.onFontSizeChanged();
+        feed_.onStyleChanged();
+    }
+    void onFontChanged() override {
+        controls_.onFontChanged();
+        feed_.onStyleChanged();
+    }
     void onLeftChanged() override { controls_.onLeftChanged(); }
     void onTopChanged() override { controls_.onTopChanged(); }
     void onWidthChanged() override { controls_.onWidthChanged(); }
     void onHeightChanged() override { controls_.onHeightChanged(); }
-    void onBoldClicked() override { controls_.onBoldClicked(); }
-    void onItalicClicked() override { controls_.onItalicClicked(); }
-    void onShadowClicked() override { controls_.onShadowClicked(); }
-    void onCentreClicked() override { controls_.onCentreClicked(); }
-    void onOutlineClicked() override { controls_.onOutlineClicked(); }
+    void onBoldClicked() override {
+        controls_.onBoldClicked();
+        feed_.onStyleChanged();
+    }
+    void onItalicClicked() override {
+        controls_.onItalicClicked();
+        feed_.onStyleChanged();
+    }
+    void onShadowClicked() override {
+        controls_.onShadowClicked();
+        feed_.onStyleChanged();
+    }
+    void onCentreClicked() override {
+        controls_.onCentreClicked();
+        feed_.onStyleChanged();
+    }
+    void onOutlineClicked() override {
+        controls_.onOutlineClicked();
+        feed_.onStyleChanged();
+    }
     void onDebugClicked() override { controls_.onDebugClicked(); }
     void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
     void onClubLinkPressed() override { controls_.onClubLinkPressed(); }
@@ -77,6 +107,12 @@ public:
     void onOverlayDestroyed() override { overlayLifecycle_.onOverlayDestroyed(); }
     void onPollTimer() override { poller_.pollTick(); }
 
+    // SocketEvents
+    void onSocketEvent(SocketId socket, SocketEvent event) override {
+        feed_.socketEvents().onSocketEvent(socket, event);
+    }
+    void onSocketTimer() override { feed_.socketEvents().onSocketTimer(); }
+
 private:
     AppState state_;
     ProcessMemory memory_;
@@ -89,6 +125,7 @@ private:
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;
     SubtitlePoller poller_;
+    SubtitleFeed feed_;
 };
 
 } // namespace pal4

@@ -8,6 +8,7 @@
 #include "overlay_window/overlay_window.hpp"
 #include "panel_window/panel_window.hpp"
 #include "win32/shell_win32.hpp"
+#include "win32/sockets_win32.hpp"
 
 #include <windows.h>
 
@@ -45,12 +46,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::ClipboardWin32 clipboard;
     const pal4::win32::LocalClockWin32 clock;
     const pal4::win32::CharacterDecoderWin32 decoder;
+    pal4::win32::SocketsWin32 sockets(instance);
 
     // AppState lives in the application, zeroed, before the first window exists.
     pal4::Application application(
-        pal4::Ports{panel, overlay, game, shell, files, clipboard, clock, decoder});
+        pal4::Ports{panel, overlay, game, shell, files, clipboard, clock, decoder, sockets});
     panel.bind(application);
     overlay.bind(application);
+    sockets.bind(application);
 
     if (!panel.create(showCommand)) {
         return 1;

@@ -53,6 +53,9 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
         return;
     }
     lastLine_ = std::move(line);
+    if (listener_ != nullptr) {
+        listener_->onNewLine(lastLine_);
+    }
     if (panel_.isChecked(CheckBox::History)) {
         appendToLog(lastLine_);
     }
@@ -84,6 +87,9 @@ void DialogueOutputs::showLive(std::string subtitle) {
 }
 
 bool DialogueOutputs::writeLive(std::string subtitle) {
+    if (listener_ != nullptr && subtitle != shown_) {
+        listener_->onShownSubtitle(subtitle);
+    }
     shown_ = std::move(subtitle);
     if (!panel_.isChecked(CheckBox::History) || liveFile_ == shown_) {
         return true;

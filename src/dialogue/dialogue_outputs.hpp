@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_listener.hpp"
 #include "ports/character_decoder_port.hpp"
 #include "ports/clipboard_port.hpp"
 #include "ports/clock_port.hpp"
@@ -42,6 +43,8 @@ public:
     void onTick();
     // Opens the story log with the user's program for text files, or says there is none yet.
     void openLog();
+    // Told each new line and each change of the shown subtitle; none by default.
+    void setListener(DialogueListener* listener) { listener_ = listener; }
 
 private:
     std::filesystem::path beside(const char8_t* name) const;
@@ -66,6 +69,7 @@ private:
     std::optional<std::u16string> toClip_; // a line the clipboard has not taken yet
     int clipRetries_ = 0;
     bool failureReported_ = false;
+    DialogueListener* listener_ = nullptr;
 };
 
 } // namespace pal4
