@@ -114,7 +114,8 @@ HeadStatus RequestHeadReader::feed(std::string_view bytes) {
     head_.append(bytes);
     const std::size_t end = head_.find(HEAD_END, searchFrom);
     if (end == std::string::npos) {
-        if (head_.size() > MAX_REQUEST_HEAD) {
+        // Too large only once no end can come within the limit: its first CR would be past it.
+        if (head_.size() >= MAX_REQUEST_HEAD + HEAD_END.size()) {
             status_ = HeadStatus::TooLarge;
             head_ = std::string();
         }
