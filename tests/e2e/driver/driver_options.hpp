@@ -11,6 +11,7 @@ struct DriverOptions {
     std::wstring gameExe;
     std::wstring only; // run only scenarios whose name holds this
     int dpi = 96;      // the screen's DPI the scenarios expect
+    int browserPort = 0; // where a headless Chromium's DevTools listen; 0: no browser
 };
 
 // From the command line without the program name; nothing, and `problem` set, when it is wrong.
