@@ -16,6 +16,7 @@ constexpr UINT WM_SOCKET = WM_APP + 1;
 constexpr UINT_PTR DEADLINE_TIMER = 1;
 constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesSockets";
 constexpr long CONNECTION_EVENTS = FD_READ | FD_WRITE | FD_CLOSE;
+constexpr int MAX_ACCEPT_ATTEMPTS = 16;
 
 // The CNG calls, from bcrypt.dll on first use, like the other system libraries the tool needs
 // only sometimes.
@@ -100,7 +101,15 @@ LRESULT CALLBACK SocketsWin32::procedure(HWND window, UINT message, WPARAM wPara
 void SocketsWin32::onSocketMessage(SOCKET socket, WORD event, WORD error) {
     if (socket == listener_) {
         if (event == FD_ACCEPT) {
+            lastAcceptError_ = 0;
             events_->onSocketEvent(NO_SOCKET, SocketEvent::Accept);
+            // Asked again, Winsock posts the next notice at once if connections still wait. Under
+            // Wine the listener otherwise fell silent for good after a burst of short-lived
+            // connections, with more waiting in its queue. Not after a failure other than "none
+            // waiting", which would come straight back and spin the loop.
+            if (lastAcceptError_ == 0 || lastAcceptError_ == WSAEWOULDBLOCK) {
+                WSAAsyncSelect(listener_, window_, WM_SOCKET, FD_ACCEPT);
+            }
         }
         return;
     }
@@ -169,7 +178,15 @@ SocketId SocketsWin32::accept() {
     if (listener_ == INVALID_SOCKET) {
         return NO_SOCKET;
     }
-    const SOCKET socket = ::accept(listener_, nullptr, nullptr);
+    SOCKET socket = INVALID_SOCKET;
+    // A connection reset while it waited in the queue fails alone; the next may be fine.
+    for (int attempt = 0; attempt < MAX_ACCEPT_ATTEMPTS && socket == INVALID_SOCKET; ++attempt) {
+        socket = ::accept(listener_, nullptr, nullptr);
+        lastAcceptError_ = socket == INVALID_SOCKET ? WSAGetLastError() : 0;
+        if (lastAcceptError_ != WSAECONNABORTED && lastAcceptError_ != WSAECONNRESET) {
+            break;
+        }
+    }
     if (socket == INVALID_SOCKET) {
         return NO_SOCKET;
     }

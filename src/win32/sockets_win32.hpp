@@ -42,6 +42,7 @@ private:
     SocketEvents* events_ = nullptr;
     bool winsockStarted_ = false;
     SOCKET listener_ = INVALID_SOCKET;
+    int lastAcceptError_ = 0; // of the last accept: 0, or the Winsock error
     // The port's ids are the adapter's own: a SOCKET is pointer-sized, and Winsock may give a
     // closed socket's value to the next one, whose events must not reach the old client.
     std::map<SocketId, SOCKET> sockets_;
