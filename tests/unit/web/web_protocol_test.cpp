@@ -143,17 +143,5 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"UnknownOpcode", "\x83\x80" + MASK, 0, {S::ProtocolError}, Opcode::Text, ""}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(FrameWriter, UsesTheShortestLengthAndNoMask) {
-    EXPECT_EQ(encodeFrame(Opcode::Text, std::string(125, 'a')).substr(0, 2), "\x81\x7D");
-    EXPECT_EQ(encodeFrame(Opcode::Text, std::string(126, 'a')).substr(0, 4),
-              std::string("\x81\x7E\x00\x7E", 4));
-    EXPECT_EQ(encodeFrame(Opcode::Text, std::string(65536, 'a')).substr(0, 10),
-              std::string("\x81\x7F\0\0\0\0\0\x01\0\0", 10));
-    EXPECT_EQ(encodeCloseFrame(CLOSE_TOO_BIG), "\x88\x02\x03\xF1");
-    EXPECT_EQ(base64("f"), "Zg==");
-    EXPECT_EQ(base64("fo"), "Zm8=");
-    EXPECT_EQ(base64("foo"), "Zm9v");
-}
-
 } // namespace
 } // namespace pal4
