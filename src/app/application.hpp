@@ -39,7 +39,8 @@ struct Ports {
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
-// event of the two windows and of the web feeds' sockets to its handler. The ports must outlive it.
+// event of the two windows and of the web feeds' sockets to its handler. The ports must outlive
+// it.
 class Application final : public PanelEvents, public OverlayEvents, public SocketEvents {
 public:
     explicit Application(Ports ports);
@@ -56,42 +57,18 @@ public:
     }
     void onPanelDestroying() override { panelLifecycle_.onPanelDestroying(); }
     void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
-    void onColorChanged() override {
-        controls_.onColorChanged();
-        feed_.onStyleChanged();
-    }
-    void onFontSizeChanged() override {
-        controls_.onFontSizeChanged();
-        feed_.onStyleChanged();
-    }
-    void onFontChanged() override {
-        controls_.onFontChanged();
-        feed_.onStyleChanged();
-    }
+    void onColorChanged() override { restyled(&ControlPanel::onColorChanged); }
+    void onFontSizeChanged() override { restyled(&ControlPanel::onFontSizeChanged); }
+    void onFontChanged() override { restyled(&ControlPanel::onFontChanged); }
     void onLeftChanged() override { controls_.onLeftChanged(); }
     void onTopChanged() override { controls_.onTopChanged(); }
     void onWidthChanged() override { controls_.onWidthChanged(); }
     void onHeightChanged() override { controls_.onHeightChanged(); }
-    void onBoldClicked() override {
-        controls_.onBoldClicked();
-        feed_.onStyleChanged();
-    }
-    void onItalicClicked() override {
-        controls_.onItalicClicked();
-        feed_.onStyleChanged();
-    }
-    void onShadowClicked() override {
-        controls_.onShadowClicked();
-        feed_.onStyleChanged();
-    }
-    void onCentreClicked() override {
-        controls_.onCentreClicked();
-        feed_.onStyleChanged();
-    }
-    void onOutlineClicked() override {
-        controls_.onOutlineClicked();
-        feed_.onStyleChanged();
-    }
+    void onBoldClicked() override { restyled(&ControlPanel::onBoldClicked); }
+    void onItalicClicked() override { restyled(&ControlPanel::onItalicClicked); }
+    void onShadowClicked() override { restyled(&ControlPanel::onShadowClicked); }
+    void onCentreClicked() override { restyled(&ControlPanel::onCentreClicked); }
+    void onOutlineClicked() override { restyled(&ControlPanel::onOutlineClicked); }
     void onDebugClicked() override { controls_.onDebugClicked(); }
     void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
     void onClubLinkPressed() override { controls_.onClubLinkPressed(); }
@@ -114,6 +91,12 @@ public:
     void onSocketTimer() override { feed_.socketEvents().onSocketTimer(); }
 
 private:
+    // A style control's handler, then the page is told: it draws the subtitle in that style.
+    void restyled(void (ControlPanel::*handler)()) {
+        (controls_.*handler)();
+        feed_.onStyleChanged();
+    }
+
     AppState state_;
     ProcessMemory memory_;
     GameMemoryMap game_;
