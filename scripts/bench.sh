@@ -4,7 +4,9 @@
 # does not change (64 KiB and 16 MiB text regions), the CPU time of ten new lines a second with
 # the switch 记录对白 off and on and what the story log kept of them, the log of a tool killed
 # while it writes, resident memory beside an idle Wine program and its growth over open/close
-# cycles of the overlay, and the size of the stripped exe.
+# cycles of the overlay, the size of the stripped exe, and the web feeds: the CPU time of ten
+# new lines a second with 16 clients against the server off, how fast a line reaches a plain
+# WebSocket client and the page in a headless Chromium, and 200 bad clients.
 #
 #   bash scripts/bench.sh [PATH/TO/Pal4Subtitles.exe]
 #
@@ -17,9 +19,10 @@
 # status is non-zero only when nothing could be measured.
 #
 # Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10),
-# PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch), PAL4_BENCH_WINDOW_TIMES (30
-# raises and moves of the game's window), PAL4_BENCH_BASELINE_EXE (another build whose CPU over
-# the idle game's window the exe's is held against).
+# PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch), PAL4_BENCH_WEB_SECONDS (30,
+# for the server off and on), PAL4_BENCH_WINDOW_TIMES (30 raises and moves of the game's
+# window), PAL4_BENCH_BASELINE_EXE (another build whose CPU over the idle game's window the
+# exe's is held against).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -31,6 +34,8 @@ lines=${PAL4_BENCH_LINES:-40}
 cycles=${PAL4_BENCH_CYCLES:-150}
 cpu_seconds=${PAL4_BENCH_CPU_SECONDS:-10}
 throughput_seconds=${PAL4_BENCH_THROUGHPUT_SECONDS:-60}
+web_seconds=${PAL4_BENCH_WEB_SECONDS:-30}
+web_port=36678
 window_times=${PAL4_BENCH_WINDOW_TIMES:-30}
 
 export WINEPREFIX=$build_root/bench-prefix
@@ -39,7 +44,12 @@ export WINEDLLOVERRIDES=mscoree,mshtml=
 wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
 
 run_dir=""
+browser_pid=""
 cleanup() {
+    if [ -n "$browser_pid" ]; then
+        kill "$browser_pid" 2>/dev/null || true
+        wait "$browser_pid" 2>/dev/null || true
+    fi
     # Everything the run started lives in its own wineserver: ending that ends it all.
     if [ -d "$WINEPREFIX" ]; then
         timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
@@ -172,6 +182,25 @@ now_ns() {
 
 clock_ticks=$(getconf CLK_TCK)
 
+# ---- a headless browser for the page's latency -------------------------------------------------
+browser_args=()
+if command -v chromium >/dev/null 2>&1; then
+    mkdir -p "$run_dir/chromium-profile"
+    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --disable-background-timer-throttling --disable-renderer-backgrounding \
+        --user-data-dir="$run_dir/chromium-profile" --remote-debugging-port=0 about:blank \
+        >"$run_dir/chromium.log" 2>&1 &
+    browser_pid=$!
+    for _ in $(seq 1 100); do
+        [ -s "$run_dir/chromium-profile/DevToolsActivePort" ] && break
+        sleep 0.1
+    done
+    if [ -s "$run_dir/chromium-profile/DevToolsActivePort" ]; then
+        browser_args=(--browser-port "$(head -n 1 "$run_dir/chromium-profile/DevToolsActivePort")")
+    fi
+fi
+
 # ---- resident memory of idle Wine programs of the same width ------------------------------------
 # idle_rss MODE: VmRSS in kB of the probe idling in that mode, a few seconds after its start;
 # its mappings go to $run_dir/idle-mappings-MODE.
@@ -196,7 +225,7 @@ note "sleeping only: ${bare_rss:-?} kB; with a window and its message loop: ${wi
 # ---- the measured session ---------------------------------------------------------------------
 step "Running the tool beside the simulated game: $lines lines, ${cpu_seconds} s of polling" \
     "per text region, 2 x ${throughput_seconds} s of ten lines a second, $cycles open/close" \
-    "cycles (about $((2 + throughput_seconds / 30)) minutes)"
+    "cycles, then the web feeds (about $((3 + throughput_seconds / 30 + web_seconds / 30)) minutes)"
 tool_pid=""
 latency=""
 latency_outline=""
@@ -206,6 +235,7 @@ cpu_start_task_ns=0
 cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
 logged_lines="" killed_lines=""
+web_latency="" page_latency="" web_clients="" abuse=""
 log_file=$run_dir/对白记录.txt
 finished=false
 above="" follow="" hide="" lock_clicks=""
@@ -249,11 +279,16 @@ while IFS= read -r line; do
             lines-*) note "CPU with ten new lines a second, switch ${3#lines-}: ${cpu_ms_per_s[$3]} ms/s" ;;
             blank-*) note "CPU over a blanked line, ${3#blank-}: ${cpu_fine[$3]} ms/s" ;;
             idle-window*) note "CPU over the idle game's window ($3): ${cpu_fine[$3]} ms/s" ;;
+            web-*) note "CPU with ten new lines a second, web server ${3#web-}: ${cpu_ms_per_s[$3]} ms/s" ;;
             *) note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s" ;;
             esac
         fi
         ;;
     lines-on) logged_lines="$3 $4 $5" ;;
+    web-latency) web_latency="$3 $4 $5 $6 $7" ;;
+    page-latency) page_latency="$3 $4 $5 $6 $7" ;;
+    web-clients) web_clients=$3 ;;
+    abuse) abuse="$3 $4 $5 $6 $7" ;;
     kill-begin) cp "$log_file" "$run_dir/log-before-kill" 2>/dev/null || : >"$run_dir/log-before-kill" ;;
     killed) killed_lines="$3 $4" ;;
     memory-open)
@@ -274,7 +309,8 @@ done
 }
 read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
     "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" \
-    --throughput-seconds "$throughput_seconds" 2>&1 |
+    --throughput-seconds "$throughput_seconds" --web-port "$web_port" --web-seconds "$web_seconds" \
+    "${browser_args[@]}" 2>&1 |
     tee "$run_dir/probe.log")
 $finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
 
@@ -508,6 +544,41 @@ if [ -n "$rss_warm" ] && [ -n "$rss_end" ]; then
     note "${rss_open} kB before, ${rss_warm} kB after 10 warm-up cycles, ${rss_end} kB after $cycles more"
 else
     figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
+fi
+if [ -n "$web_latency" ]; then
+    read -r count missed median p95 slowest <<<"$web_latency"
+    figure "line written to a plain WebSocket client: median" "$median ms" "-" ""
+    figure "the same, 95th percentile ($count lines)" "$p95 ms" "<= 150 ms" "$(verdict "$p95" 150)"
+    note "slowest $slowest ms; $missed lines never arrived"
+else
+    figure "line written to a plain WebSocket client" "not measured" "<= 150 ms" ""
+fi
+if [ -n "$page_latency" ]; then
+    read -r count missed median p95 slowest <<<"$page_latency"
+    figure "line written to the page's text in Chromium: median" "$median ms" "-" ""
+    figure "the same, 95th percentile ($count lines)" "$p95 ms" "<= 250 ms" "$(verdict "$p95" 250)"
+    note "slowest $slowest ms; $missed lines never showed (the page's own Date.now() of the change)"
+else
+    figure "line written to the page in a browser" "not measured (no chromium)" "<= 250 ms" ""
+fi
+if [ -n "${cpu_fine[web-off]:-}" ] && [ -n "${cpu_fine[web-on]:-}" ]; then
+    measured=1
+    ratio=$(awk -v on="${cpu_fine[web-on]}" -v off="${cpu_fine[web-off]}" \
+        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    figure "CPU of 10 lines/s, 16 web clients / server off" "$ratio" "<= 1.25" \
+        "$(verdict "$ratio" 1.25)"
+    note "on ${cpu_fine[web-on]} ms/s, off ${cpu_fine[web-off]} ms/s over ${web_seconds} s each" \
+        "(scheduler's ns count); ${web_clients:-?} of 16 clients still connected at the end"
+else
+    figure "CPU of 10 lines/s, 16 web clients / server off" "not measured" "<= 1.25" ""
+fi
+if [ -n "$abuse" ]; then
+    read -r bad ended taken played served <<<"$abuse"
+    figure "$bad bad clients: ended by the tool, next good client served" "$ended, $served" \
+        "$bad, yes" "$( [ "$ended" = "$bad" ] && [ "$served" = yes ] && echo met || echo missed)"
+    note "meanwhile the subtitle took $taken of $played new lines within a second"
+else
+    figure "bad web clients" "not measured" "all ended, next served" ""
 fi
 figure "stripped exe" "$stripped_bytes bytes" "<= 1572864" "$(verdict "$stripped_bytes" 1572864)"
 if [ -n "$outline_figures" ]; then

@@ -29,8 +29,13 @@ dpi_prefix=$build_root/e2e-prefix-144dpi
 suite_timeout=${PAL4_E2E_TIMEOUT:-300}
 wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
 scratch=$(mktemp -d)
+browser_pid=""
 
 cleanup() {
+    if [ -n "$browser_pid" ]; then
+        kill "$browser_pid" 2>/dev/null || true
+        wait "$browser_pid" 2>/dev/null || true
+    fi
     local prefix
     for prefix in "$suite_prefix" "$dpi_prefix"; do
         if [ -d "$prefix" ]; then
@@ -66,6 +71,31 @@ step "Preparing the suite's Wine prefix"
 WINEPREFIX=$suite_prefix bash "$PAL4_ROOT/scripts/wine-prefix.sh"
 ensure_display
 
+# The web scenario opens the tool's page in a real browser: a headless Chromium on its own
+# profile, whose DevTools port the driver is given. Without chromium (scripts/install-deps.sh
+# installs it) that scenario checks the feeds alone and says so.
+browser_args=()
+if command -v chromium >/dev/null 2>&1; then
+    mkdir -p "$scratch/chromium-profile"
+    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --disable-background-timer-throttling --disable-renderer-backgrounding \
+        --user-data-dir="$scratch/chromium-profile" --remote-debugging-port=0 about:blank \
+        >"$scratch/chromium.log" 2>&1 &
+    browser_pid=$!
+    for _ in $(seq 1 100); do
+        [ -s "$scratch/chromium-profile/DevToolsActivePort" ] && break
+        sleep 0.1
+    done
+    if [ -s "$scratch/chromium-profile/DevToolsActivePort" ]; then
+        browser_args=(--browser-port "$(head -n 1 "$scratch/chromium-profile/DevToolsActivePort")")
+    else
+        note "chromium did not start: $(tail -n 1 "$scratch/chromium.log")"
+    fi
+else
+    note "no chromium: the web scenario checks the tool's page without a browser"
+fi
+
 driver=$build_dir/tests/e2e/driver/pal4_e2e.exe
 game=$build_dir/tools/simgame/Pal4.exe
 
@@ -97,7 +127,7 @@ count_run() {
 }
 
 step "Running the scenarios at 96 DPI"
-run_driver "$suite_prefix" "$scratch/96.log" "${driver_args[@]}" || true
+run_driver "$suite_prefix" "$scratch/96.log" "${driver_args[@]}" "${browser_args[@]}" || true
 count_run "$scratch/96.log" "suite at 96 DPI"
 
 # The DPI pass runs with the whole suite only; a run narrowed with --only skips it.

@@ -17,6 +17,7 @@ packages=(
     zip unzip                                              # the release package
     fonts-wqy-microhei fonts-arphic-ukai locales           # Chinese fonts and a zh_CN locale
     clang-format                                           # the repository's code style
+    chromium                                               # the web page in a real browser
 )
 
 is_installed() {

@@ -1,10 +1,11 @@
 // The benchmark's probe, run by scripts/bench.sh under Wine beside the subtitle tool:
 //
 //   latency_probe --run TOOL.exe GAME.exe [--lines N] [--cycles N] [--cpu-seconds S]
-//                 [--throughput-seconds S]
+//                 [--throughput-seconds S] [--web-port N [--browser-port N] [--web-seconds S]]
 //       starts the simulated game and the tool, measures what needs a Windows program (latency
 //       of new lines on screen) and marks the phases in which bench.sh reads the tool's CPU
-//       time and memory from /proc (phase_marks.hpp)
+//       time and memory from /proc (phase_marks.hpp); with a web port, then the web feeds'
+//       phases (web_phases.hpp)
 //   latency_probe --window TOOL.exe GAME.exe [--baseline OTHER.exe] [--times N] [--cpu-seconds S]
 //       the tool over the game's window moving about (window_phases.hpp)
 //   latency_probe --idle SECONDS | --idle-window SECONDS
@@ -16,6 +17,7 @@
 #include "idle_program.hpp"
 #include "phase_marks.hpp"
 #include "simgame_client.hpp"
+#include "web_phases.hpp"
 #include "window_phases.hpp"
 
 #include <windows.h>
@@ -31,11 +33,11 @@ std::wstring windowsPath(const char* path) {
 }
 
 int usage() {
-    pal4bench::complain(
-        "usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
-        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] | --window TOOL.exe GAME.exe "
-        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
-        "--idle-window SECONDS");
+    pal4bench::complain("usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
+                        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] [--web-port N "
+                        "[--browser-port N] [--web-seconds S]] | --window TOOL.exe GAME.exe "
+                        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
+                        "--idle-window SECONDS");
     return 2;
 }
 
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
         return usage();
     }
     pal4bench::ScenarioOptions options;
+    pal4bench::WebOptions web;
     options.toolExe = windowsPath(argv[2]);
     options.gameExe = windowsPath(argv[3]);
     for (int i = 4; i + 1 < argc; i += 2) {
@@ -83,11 +86,19 @@ int main(int argc, char** argv) {
             options.measuredCycles = value;
         } else if (name == "--throughput-seconds") {
             options.throughputSeconds = value;
+        } else if (name == "--web-port") {
+            web.port = value;
+        } else if (name == "--browser-port") {
+            web.browserPort = value;
+        } else if (name == "--web-seconds") {
+            web.seconds = value;
         } else if (name == "--cpu-seconds") {
             options.cpuMs = static_cast<DWORD>(value) * 1000u;
         } else {
             return usage();
         }
     }
-    return pal4bench::runScenario(options);
+    const int status = pal4bench::runScenario(options);
+    const int webStatus = web.port != 0 ? pal4bench::runWebPhases(options, web) : 0;
+    return status != 0 ? status : webStatus;
 }

@@ -13,6 +13,9 @@ Application::Application(Ports ports)
       panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
       overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
                         settings_, diagnoser_, outputs_, follower_),
-      poller_(state_, game_, ports.overlay, ports.panel, outputs_) {}
+      poller_(state_, game_, ports.overlay, ports.panel, outputs_),
+      feed_(state_, ports.panel, ports.sockets, ports.decoder) {
+    outputs_.setListener(&feed_);
+}
 
 } // namespace pal4

@@ -12,9 +12,11 @@
 #include "ports/game_window_port.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
+#include "ports/socket_port.hpp"
 #include "settings/settings_file.hpp"
 #include "ui/control_panel.hpp"
 #include "ui/panel_lifecycle.hpp"
+#include "web/subtitle_feed.hpp"
 
 namespace pal4 {
 
@@ -36,11 +38,16 @@ struct Ports {
     ClipboardPort& clipboard;
     const ClockPort& clock;
     const CharacterDecoderPort& decoder;
+    SocketPort& sockets;
 };
 
 // The composition root: owns the shared state and the handler classes, and delivers each
-// event of the two windows and of the game's windows to its handler. The ports must outlive it.
-class Application final : public PanelEvents, public OverlayEvents, public GameWindowEvents {
+// event of the two windows, of the game's windows and of the web feeds' sockets to its handler.
+// The ports must outlive it.
+class Application final : public PanelEvents,
+                          public OverlayEvents,
+                          public GameWindowEvents,
+                          public SocketEvents {
 public:
     explicit Application(Ports ports);
     Application(const Application&) = delete;
@@ -50,24 +57,27 @@ public:
     const AppState& state() const { return state_; }
 
     // PanelEvents
-    void onPanelCreated() override { panelLifecycle_.onPanelCreated(); }
+    void onPanelCreated() override {
+        panelLifecycle_.onPanelCreated();
+        feed_.start(settings_);
+    }
     void onPanelDestroying() override {
         panelLifecycle_.onPanelDestroying();
         outputs_.onToolClosing();
     }
     void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
-    void onColorChanged() override { controls_.onColorChanged(); }
-    void onFontSizeChanged() override { controls_.onFontSizeChanged(); }
-    void onFontChanged() override { controls_.onFontChanged(); }
+    void onColorChanged() override { restyled(&ControlPanel::onColorChanged); }
+    void onFontSizeChanged() override { restyled(&ControlPanel::onFontSizeChanged); }
+    void onFontChanged() override { restyled(&ControlPanel::onFontChanged); }
     void onLeftChanged() override { controls_.onLeftChanged(); }
     void onTopChanged() override { controls_.onTopChanged(); }
     void onWidthChanged() override { controls_.onWidthChanged(); }
     void onHeightChanged() override { controls_.onHeightChanged(); }
-    void onBoldClicked() override { controls_.onBoldClicked(); }
-    void onItalicClicked() override { controls_.onItalicClicked(); }
-    void onShadowClicked() override { controls_.onShadowClicked(); }
-    void onCentreClicked() override { controls_.onCentreClicked(); }
-    void onOutlineClicked() override { controls_.onOutlineClicked(); }
+    void onBoldClicked() override { restyled(&ControlPanel::onBoldClicked); }
+    void onItalicClicked() override { restyled(&ControlPanel::onItalicClicked); }
+    void onShadowClicked() override { restyled(&ControlPanel::onShadowClicked); }
+    void onCentreClicked() override { restyled(&ControlPanel::onCentreClicked); }
+    void onOutlineClicked() override { restyled(&ControlPanel::onOutlineClicked); }
     void onDebugClicked() override { controls_.onDebugClicked(); }
     void onAuthorLinkPressed() override { controls_.onAuthorLinkPressed(); }
     void onClubLinkPressed() override { controls_.onClubLinkPressed(); }
@@ -91,7 +101,19 @@ public:
     // GameWindowEvents
     void onGameWindowChanged() override { follower_.onGameWindowChanged(); }
 
+    // SocketEvents
+    void onSocketEvent(SocketId socket, SocketEvent event) override {
+        feed_.socketEvents().onSocketEvent(socket, event);
+    }
+    void onSocketTimer() override { feed_.socketEvents().onSocketTimer(); }
+
 private:
+    // A style control's handler, then the page is told: it draws the subtitle in that style.
+    void restyled(void (ControlPanel::*handler)()) {
+        (controls_.*handler)();
+        feed_.onStyleChanged();
+    }
+
     AppState state_;
     ProcessMemory memory_;
     GameMemoryMap game_;
@@ -104,6 +126,7 @@ private:
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;
     SubtitlePoller poller_;
+    SubtitleFeed feed_;
 };
 
 } // namespace pal4

@@ -10,6 +10,7 @@
 #include "win32/game_window_win32.hpp"
 #include "win32/shell_win32.hpp"
 #include "win32/single_instance.hpp"
+#include "win32/sockets_win32.hpp"
 
 #include <windows.h>
 
@@ -61,13 +62,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::ClipboardWin32 clipboard;
     const pal4::win32::LocalClockWin32 clock;
     const pal4::win32::CharacterDecoderWin32 decoder;
+    pal4::win32::SocketsWin32 sockets(instance);
 
     // AppState lives in the application, zeroed, before the first window exists.
     pal4::Application application(
-        pal4::Ports{panel, overlay, game, gameWindows, shell, files, clipboard, clock, decoder});
+        pal4::Ports{panel, overlay, game, gameWindows, shell, files, clipboard, clock, decoder,
+                    sockets});
     panel.bind(application);
     overlay.bind(application);
     gameWindows.bind(application);
+    sockets.bind(application);
 
     if (!panel.create(showCommand)) {
         return 1;

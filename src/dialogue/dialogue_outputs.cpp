@@ -53,6 +53,9 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
         return;
     }
     lastLine_ = std::move(line);
+    if (listener_ != nullptr) {
+        listener_->onNewLine(lastLine_);
+    }
     if (panel_.isChecked(CheckBox::History)) {
         // Behind lines that wait, a new line waits too, for the tick that tries them all.
         const bool behindOthers = !waitingLog_.empty();
@@ -111,6 +114,9 @@ void DialogueOutputs::appendWaitingLines() {
 }
 
 void DialogueOutputs::show(std::string subtitle) {
+    if (listener_ != nullptr && subtitle != shown_) {
+        listener_->onShownSubtitle(subtitle);
+    }
     shown_ = std::move(subtitle);
     if (!syncLive()) {
         reportFailure(LIVE_FILE_NAME);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_listener.hpp"
 #include "ports/character_decoder_port.hpp"
 #include "ports/clipboard_port.hpp"
 #include "ports/clock_port.hpp"
@@ -60,6 +61,8 @@ public:
     void onToolClosing() { appendWaitingLines(); }
     // Opens the story log with the user's program for text files, or says there is none yet.
     void openLog();
+    // Told each new line and each change of the shown subtitle; none by default.
+    void setListener(DialogueListener* listener) { listener_ = listener; }
 
     // What the edit box shows for a raw line: the line, and under it the notice of a file that
     // refuses, for as long as it refuses.
@@ -93,6 +96,7 @@ private:
     int clipRetries_ = 0;
     bool failureReported_ = false;
     std::string notice_; // the edit box's notice of a file that refuses, GB2312
+    DialogueListener* listener_ = nullptr;
 };
 
 } // namespace pal4

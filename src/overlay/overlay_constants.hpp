@@ -17,6 +17,15 @@ inline constexpr std::int32_t OVERLAY_DESIGN_TOP = 50;
 inline constexpr std::int32_t OVERLAY_DESIGN_WIDTH = 1024;
 inline constexpr std::int32_t OVERLAY_DESIGN_HEIGHT = 160;
 
+// The shadow lies this far down and right of the glyphs, a sixteenth of the character height
+// and at least MIN_SHADOW_OFFSET pixels, in dark grey, not black, so it can never be taken for
+// the colour key by a display that drops the low bits. The overlay and the web page both draw it.
+inline constexpr int MIN_SHADOW_OFFSET = 2;
+inline constexpr ColorRef SHADOW_COLOR = 0x202020;
+constexpr int shadowOffsetFor(int characterHeight) {
+    return characterHeight / 16 > MIN_SHADOW_OFFSET ? characterHeight / 16 : MIN_SHADOW_OFFSET;
+}
+
 // The period of the subtitle poller.
 inline constexpr std::uint32_t POLL_INTERVAL_MS = 100;
 

@@ -24,7 +24,7 @@ std::int32_t widthOf(HDC dc, const std::wstring& text) {
 } // namespace
 
 int SubtitleLabel::shadowOffset(int characterHeight) {
-    return std::max(MIN_SHADOW_OFFSET, characterHeight / 16);
+    return shadowOffsetFor(characterHeight);
 }
 
 bool SubtitleLabel::covers(POINT clientPoint) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "overlay/overlay_constants.hpp"
 #include "overlay/text_outline.hpp"
 #include "overlay_window/pixel_buffer.hpp"
 #include "ports/overlay_port.hpp"
@@ -19,12 +20,8 @@ namespace pal4::win32 {
 // chooser: 20 points are 27 pixels of character height at 96 DPI.
 class SubtitleLabel {
 public:
-    // The shadow lies this far down and right of the glyphs, at least; big fonts get
-    // a proportionally longer one (see shadowOffset).
-    static constexpr int MIN_SHADOW_OFFSET = 2;
-    // Dark grey, not black, so it can never be taken for the colour key RGB(1,0,0) by a
-    // display that drops the low bits.
-    static constexpr COLORREF SHADOW_COLOR = RGB(32, 32, 32);
+    // The shadow's rule is overlay/overlay_constants.hpp's, which the web page follows too.
+    static constexpr COLORREF SHADOW_COLOR = pal4::SHADOW_COLOR;
 
     SubtitleLabel(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
 

@@ -32,6 +32,8 @@ inline constexpr std::string_view KEY_LOCK = "lock";
 inline constexpr std::string_view KEY_HOTKEY = "hotkey";
 inline constexpr std::string_view KEY_LOCK_HOTKEY = "lockhotkey";
 inline constexpr std::string_view KEY_CLIPBOARD = "clipboard";
+// The web feeds' port on 127.0.0.1; absent or empty is off (web_port_setting.hpp).
+inline constexpr std::string_view KEY_WEB_PORT = "webport";
 
 // Defaults used when the file, the section or the key is absent; the panel's font chooser and
 // colour picker show the same before the load. The sliders' defaults are in their table,

@@ -13,6 +13,7 @@
 #include "fakes/fake_overlay.hpp"
 #include "fakes/fake_panel.hpp"
 #include "fakes/fake_shell.hpp"
+#include "fakes/fake_sockets.hpp"
 #include "settings/ini_document.hpp"
 #include "settings/setting_keys.hpp"
 
@@ -38,9 +39,8 @@ public:
     // The shell and the file store belong to the machine and outlive the tool, so a test can
     // end the tool and start it again over the same settings file.
     ToolHarness(GameProcessPort& game, FakeShell& shell, FakeFileStore& files)
-        : shell_(shell),
-          files_(files), app{Ports{panel, overlay, game, gameWindows, shell, files, clipboard,
-                                   clock, decoder}} {
+        : shell_(shell), files_(files), app{Ports{panel, overlay, game, gameWindows, shell, files,
+                                                  clipboard, clock, decoder, sockets}} {
         panel.bind(app);
         overlay.bind(*this);
     }
@@ -82,6 +82,7 @@ public:
     FakeClipboard clipboard;
     FakeClock clock;
     FakeCharacterDecoder decoder;
+    FakeSockets sockets;
     Application app;
     AppState& state = app.state();
 

@@ -35,6 +35,8 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::wstring>&
                 problem = L"--dpi wants a number from 48 to 480";
                 return std::nullopt;
             }
+        } else if (name == L"--browser-port") {
+            options.browserPort = _wtoi(value.c_str());
         } else {
             problem = L"unknown option " + name;
             return std::nullopt;
@@ -42,7 +44,7 @@ std::optional<DriverOptions> parseDriverOptions(const std::vector<std::wstring>&
     }
     if (options.toolExe.empty() || options.gameExe.empty()) {
         problem = L"usage: pal4_e2e --tool PATH\\Pal4Subtitles.exe --game PATH\\Pal4.exe "
-                  L"[--only NAME-SUBSTRING] [--dpi 144]";
+                  L"[--only NAME-SUBSTRING] [--dpi 144] [--browser-port N]";
         return std::nullopt;
     }
     return options;

@@ -9,8 +9,9 @@ namespace e2e {
 struct DriverOptions {
     std::wstring toolExe;
     std::wstring gameExe;
-    std::wstring only; // run only scenarios whose name holds this
-    int dpi = 96;      // the screen's DPI the scenarios expect
+    std::wstring only;   // run only scenarios whose name holds this
+    int dpi = 96;        // the screen's DPI the scenarios expect
+    int browserPort = 0; // where a headless Chromium's DevTools listen; 0: no browser
 };
 
 // From the command line without the program name; nothing, and `problem` set, when it is wrong.

@@ -54,6 +54,7 @@ int main() {
         (std::filesystem::path(options->gameExe).parent_path() / L"renamed" / L"DIALOGUE.DLL")
             .wstring();
     context.expectedDpi = options->dpi;
+    context.browserPort = options->browserPort;
 
     int passed = 0;
     int failed = 0;

@@ -15,6 +15,7 @@ struct DriverContext {
     std::wstring lowerCaseModule; // the dialogue module under a lower-case file name
     std::wstring renamedModule;   // the dialogue module under a name the tool does not look for
     int expectedDpi = 96;
+    int browserPort = 0; // a headless Chromium's DevTools on 127.0.0.1; 0: no browser
 };
 
 // Thrown by `require`: ends the scenario as failed with the reason.

@@ -19,7 +19,8 @@ struct HotkeyCase {
     std::optional<std::string> settingsFile; // nothing: no file at all
     bool othersHoldEveryKey;
     std::optional<HotkeyCombination> registered;
-    std::string editText; // empty: the edit box untouched
+    std::string editText;      // empty: the edit box untouched
+    std::uint16_t webPort = 0; // where the web feeds listen; 0: nowhere
 };
 
 class HotkeyOnStartTest : public ::testing::TestWithParam<HotkeyCase> {
@@ -33,15 +34,18 @@ TEST_P(HotkeyOnStartTest, RegistersWhatTheSettingsAskOrSaysWhyNot) {
     }
     if (GetParam().othersHoldEveryKey) {
         tool.panel.refuseHotkeys();
+        tool.sockets.refuseListen = true;
     }
 
     tool.panel.create();
 
     EXPECT_EQ(tool.panel.hotkey(), GetParam().registered);
     EXPECT_EQ(tool.panel.editText(), GetParam().editText);
+    EXPECT_EQ(tool.sockets.listening, GetParam().webPort);
     // Read, never written: a first run's file gets no hotkey line.
     if (!GetParam().settingsFile) {
         EXPECT_EQ(tool.saved("hotkey"), std::nullopt);
+        EXPECT_EQ(tool.saved("webport"), std::nullopt);
     }
 }
 
@@ -61,7 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
                    std::nullopt,
                    "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。" + LOCK_HELD},
         HotkeyCase{"LockKeyUnreadable", "[config]\r\nlockhotkey=L\r\n", false, CTRL_ALT_S,
-                   "无法使用热键 L，锁定字幕只能用勾选框开关。"}),
+                   "无法使用热键 L，锁定字幕只能用勾选框开关。"},
+        // The web feeds' port, read on start-up like the hot key.
+        HotkeyCase{"WebPort", "[config]\r\nwebport= 1024 \r\n", false, CTRL_ALT_S, "", 1024},
+        HotkeyCase{"WebPortOutOfRange", "[config]\r\nwebport=65536\r\n", false, CTRL_ALT_S,
+                   "网页字幕端口 65536 不可用（应为1024到65535的数字），网页字幕未开启。"},
+        HotkeyCase{"WebPortHeld", "[config]\r\nhotkey=\r\nlockhotkey=\r\nwebport=6677\r\n", true,
+                   std::nullopt, "网页字幕端口 6677 已被其他程序占用，网页字幕未开启。"}),
     [](const ::testing::TestParamInfo<HotkeyCase>& param) {
         return std::string(param.param.name);
     });
