@@ -4,9 +4,9 @@
 
 namespace pal4::testing {
 
-// The game's main window in memory, as the test moves, minimises, hides, raises, closes or
-// makes it anew; every other window of the desktop is one foreground and top window that is
-// not the game's. A game without a window (the default) has none.
+// The game's main window in memory, as the test opens, moves or makes it anew; every other
+// window of the desktop is one foreground and top window that is not the game's. A game without
+// a window (the default) has none.
 class FakeGameWindows final : public GameWindowPort {
 public:
     static constexpr WindowId OTHER_WINDOW = 1;
@@ -50,10 +50,6 @@ public:
         place_.left = left;
         place_.top = top;
     }
-    void setShow(WindowShow show) { show_ = show; }
-    void toFront() { foreground_ = window_; }
-    void elsewhere() { foreground_ = top_ = OTHER_WINDOW; }
-    void joinTopmost() { top_ = window_; }
 
     WindowId window() const { return show_ == WindowShow::Gone ? 0 : window_; }
     bool watching() const { return watching_; }
