@@ -94,15 +94,28 @@ case "$(pe_machine "$exe")" in
 esac
 
 # ---- the probe and the simulated game, of the exe's width ------------------------------------
-probe_build=$build_root/bench-probe-$arch
-step "Building the probe and the simulated game ($arch) in $probe_build"
-if [ ! -f "$probe_build/build.ninja" ]; then
-    cmake -S bench/latency -B "$probe_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$PAL4_ROOT/cmake/toolchain-mingw-$arch.cmake" >/dev/null
+# The exe's own build tree has both when it is one of the project's Windows builds (the test
+# command measures such an exe): built there, nothing is compiled twice. Any other exe gets them
+# from a tree of their own.
+exe_tree=$(dirname "$(dirname "$exe")")
+if [ -f "$exe_tree/build.ninja" ] && [ "$(pe_machine "$exe_tree/src/Pal4Subtitles.exe")" = "$(pe_machine "$exe")" ] &&
+    ninja -C "$exe_tree" -t targets all 2>/dev/null | grep -q '^latency_probe:'; then
+    step "Building the probe and the simulated game ($arch) in the exe's own tree $exe_tree"
+    cmake --build "$exe_tree" -j "$PAL4_JOBS" --target latency_probe simgame simgame_dialogue_module |
+        grep -v '^\[' || true
+    probe_build=$exe_tree/bench/latency
+    game_exe=$exe_tree/tools/simgame/Pal4.exe
+else
+    probe_build=$build_root/bench-probe-$arch
+    step "Building the probe and the simulated game ($arch) in $probe_build"
+    if [ ! -f "$probe_build/build.ninja" ]; then
+        cmake -S bench/latency -B "$probe_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$PAL4_ROOT/cmake/toolchain-mingw-$arch.cmake" >/dev/null
+    fi
+    cmake --build "$probe_build" -j "$PAL4_JOBS" --target latency_probe simgame simgame_dialogue_module |
+        grep -v '^\[' || true
+    game_exe=$probe_build/simgame/Pal4.exe
 fi
-cmake --build "$probe_build" -j "$PAL4_JOBS" --target latency_probe simgame simgame_dialogue_module |
-    grep -v '^\[' || true
-game_exe=$probe_build/simgame/Pal4.exe
 [ -f "$probe_build/latency_probe.exe" ] && [ -f "$game_exe" ] || {
     echo "error: the probe or the simulated game did not build" >&2
     exit 2
