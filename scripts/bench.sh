@@ -26,6 +26,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
+source "$PAL4_ROOT/scripts/lib/browser.sh"
 cd "$PAL4_ROOT"
 
 build_root=${PAL4_BUILD_DIR:-build}
@@ -44,12 +45,8 @@ export WINEDLLOVERRIDES=mscoree,mshtml=
 wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
 
 run_dir=""
-browser_pid=""
 cleanup() {
-    if [ -n "$browser_pid" ]; then
-        kill "$browser_pid" 2>/dev/null || true
-        wait "$browser_pid" 2>/dev/null || true
-    fi
+    stop_browser
     # Everything the run started lives in its own wineserver: ending that ends it all.
     if [ -d "$WINEPREFIX" ]; then
         timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
@@ -197,21 +194,9 @@ clock_ticks=$(getconf CLK_TCK)
 
 # ---- a headless browser for the page's latency -------------------------------------------------
 browser_args=()
-if command -v chromium >/dev/null 2>&1; then
-    mkdir -p "$run_dir/chromium-profile"
-    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --disable-background-timer-throttling --disable-renderer-backgrounding \
-        --user-data-dir="$run_dir/chromium-profile" --remote-debugging-port=0 about:blank \
-        >"$run_dir/chromium.log" 2>&1 &
-    browser_pid=$!
-    for _ in $(seq 1 100); do
-        [ -s "$run_dir/chromium-profile/DevToolsActivePort" ] && break
-        sleep 0.1
-    done
-    if [ -s "$run_dir/chromium-profile/DevToolsActivePort" ]; then
-        browser_args=(--browser-port "$(head -n 1 "$run_dir/chromium-profile/DevToolsActivePort")")
-    fi
+start_browser "$run_dir"
+if [ -n "$PAL4_BROWSER_PORT" ]; then
+    browser_args=(--browser-port "$PAL4_BROWSER_PORT")
 fi
 
 # ---- resident memory of idle Wine programs of the same width ------------------------------------

@@ -13,6 +13,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
+source "$PAL4_ROOT/scripts/lib/browser.sh"
 
 if [ $# -lt 1 ] || [ ! -f "$1" ]; then
     echo "usage: $0 PATH/TO/Pal4Subtitles.exe [--only NAME-SUBSTRING]" >&2
@@ -29,13 +30,9 @@ dpi_prefix=$build_root/e2e-prefix-144dpi
 suite_timeout=${PAL4_E2E_TIMEOUT:-300}
 wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
 scratch=$(mktemp -d)
-browser_pid=""
 
 cleanup() {
-    if [ -n "$browser_pid" ]; then
-        kill "$browser_pid" 2>/dev/null || true
-        wait "$browser_pid" 2>/dev/null || true
-    fi
+    stop_browser
     local prefix
     for prefix in "$suite_prefix" "$dpi_prefix"; do
         if [ -d "$prefix" ]; then
@@ -75,23 +72,11 @@ ensure_display
 # profile, whose DevTools port the driver is given. Without chromium (scripts/install-deps.sh
 # installs it) that scenario checks the feeds alone and says so.
 browser_args=()
-if command -v chromium >/dev/null 2>&1; then
-    mkdir -p "$scratch/chromium-profile"
-    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --disable-background-timer-throttling --disable-renderer-backgrounding \
-        --user-data-dir="$scratch/chromium-profile" --remote-debugging-port=0 about:blank \
-        >"$scratch/chromium.log" 2>&1 &
-    browser_pid=$!
-    for _ in $(seq 1 100); do
-        [ -s "$scratch/chromium-profile/DevToolsActivePort" ] && break
-        sleep 0.1
-    done
-    if [ -s "$scratch/chromium-profile/DevToolsActivePort" ]; then
-        browser_args=(--browser-port "$(head -n 1 "$scratch/chromium-profile/DevToolsActivePort")")
-    else
-        note "chromium did not start: $(tail -n 1 "$scratch/chromium.log")"
-    fi
+start_browser "$scratch"
+if [ -n "$PAL4_BROWSER_PORT" ]; then
+    browser_args=(--browser-port "$PAL4_BROWSER_PORT")
+elif command -v chromium >/dev/null 2>&1; then
+    note "chromium did not start: $(tail -n 1 "$scratch/chromium.log")"
 else
     note "no chromium: the web scenario checks the tool's page without a browser"
 fi

@@ -7,7 +7,7 @@
 # "N passed, M failed", counting test suites (one test exe, one fuzz target, one build, one
 # end-to-end scenario).
 #
-# Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 20),
+# Settings: PAL4_BUILD_DIR (default build), PAL4_FUZZ_SECONDS (default 15),
 # PAL4_JOBS (default 2), WINEPREFIX (default build/wineprefix).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -15,7 +15,7 @@ source "$PAL4_ROOT/scripts/lib/xvfb.sh"
 cd "$PAL4_ROOT"
 
 build_root=$(realpath -m "${PAL4_BUILD_DIR:-build}")
-fuzz_seconds=${PAL4_FUZZ_SECONDS:-20}
+fuzz_seconds=${PAL4_FUZZ_SECONDS:-15}
 export WINEPREFIX=${WINEPREFIX:-$PAL4_ROOT/build/wineprefix}
 started_at=$(date +%s)
 
@@ -230,12 +230,12 @@ done
 
 if [ -f "$PAL4_ROOT/scripts/bench.sh" ] && $tested_ok; then
     step "Measuring the Windows exe (information only; scripts/bench.sh)"
-    # Shorter than bench.sh's own defaults (60 s a story-log phase, 150 cycles, 10 s a CPU
-    # phase, 30 s a web phase, 30 raises and moves of the game's window), to keep the test
+    # Shorter than bench.sh's own defaults (40 lines, 60 s a story-log phase, 150 cycles, 10 s a
+    # CPU phase, 30 s a web phase, 30 raises and moves of the game's window), to keep the test
     # command short; the README's figures come from bench.sh run alone.
     PAL4_BUILD_DIR=$build_root PAL4_BENCH_THROUGHPUT_SECONDS=${PAL4_BENCH_THROUGHPUT_SECONDS:-10} \
         PAL4_BENCH_CYCLES=${PAL4_BENCH_CYCLES:-40} PAL4_BENCH_CPU_SECONDS=${PAL4_BENCH_CPU_SECONDS:-5} \
-        PAL4_BENCH_WEB_SECONDS=${PAL4_BENCH_WEB_SECONDS:-10} \
+        PAL4_BENCH_WEB_SECONDS=${PAL4_BENCH_WEB_SECONDS:-5} PAL4_BENCH_LINES=${PAL4_BENCH_LINES:-20} \
         PAL4_BENCH_WINDOW_TIMES=${PAL4_BENCH_WINDOW_TIMES:-10} \
         timeout 600 bash "$PAL4_ROOT/scripts/bench.sh" "$tested_exe" ||
         note "the benchmark ended with an error"
