@@ -543,22 +543,22 @@ if [ -n "$rss_warm" ] && [ -n "$rss_end" ]; then
 else
     figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
 fi
-if [ -n "$web_latency" ]; then
-    read -r count missed median p95 slowest <<<"$web_latency"
-    figure "line written to a plain WebSocket client: median" "$median ms" "-" ""
-    figure "the same, 95th percentile ($count lines)" "$p95 ms" "<= 150 ms" "$(verdict "$p95" 150)"
-    note "slowest $slowest ms; $missed lines never arrived"
-else
-    figure "line written to a plain WebSocket client" "not measured" "<= 150 ms" ""
-fi
-if [ -n "$page_latency" ]; then
-    read -r count missed median p95 slowest <<<"$page_latency"
-    figure "line written to the page's text in Chromium: median" "$median ms" "-" ""
-    figure "the same, 95th percentile ($count lines)" "$p95 ms" "<= 250 ms" "$(verdict "$p95" 250)"
-    note "slowest $slowest ms; $missed lines never showed (the page's own Date.now() of the change)"
-else
-    figure "line written to the page in a browser" "not measured (no chromium)" "<= 250 ms" ""
-fi
+# A web feed's latency: its marks ("count missed median p95 slowest"), what it is, the bound.
+web_latency_figures() {
+    local marks=$1 what=$2 bound=$3 missed_note=$4 count missed median p95 slowest
+    if [ -z "$marks" ]; then
+        figure "$what" "not measured" "<= $bound ms" ""
+        return
+    fi
+    read -r count missed median p95 slowest <<<"$marks"
+    figure "$what: median" "$median ms" "-" ""
+    figure "the same, 95th percentile ($count lines)" "$p95 ms" "<= $bound ms" \
+        "$(verdict "$p95" "$bound")"
+    note "slowest $slowest ms; $missed lines $missed_note"
+}
+web_latency_figures "$web_latency" "line written to a plain WebSocket client" 150 "never arrived"
+web_latency_figures "$page_latency" "line written to the page's text in Chromium" 250 \
+    "never showed (the page's own Date.now() of the change)"
 if [ -n "${cpu_fine[web-off]:-}" ] && [ -n "${cpu_fine[web-on]:-}" ]; then
     measured=1
     ratio=$(awk -v on="${cpu_fine[web-on]}" -v off="${cpu_fine[web-off]}" \

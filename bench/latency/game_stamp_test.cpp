@@ -1,6 +1,7 @@
 // The simulated game stamps each stored line with the performance counter; the latency probe
 // subtracts that stamp from its own counter readings, which is only right when both processes
 // read one clock.
+#include "perf_counter.hpp"
 #include "simgame_client.hpp"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,6 @@
 #include <string>
 
 namespace {
-
-std::int64_t counterNow() {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 pal4sim::SimGameLaunch launch(std::uint32_t regionSize) {
     pal4sim::SimGameLaunch result;
@@ -27,10 +22,10 @@ pal4sim::SimGameLaunch launch(std::uint32_t regionSize) {
 TEST(GameStamp, FallsBetweenOurReadingsAroundTheRequest) {
     pal4sim::SimGame game{launch(0)};
     for (int i = 0; i < 20; ++i) {
-        const std::int64_t before = counterNow();
+        const std::int64_t before = pal4bench::counterNow();
         const std::string line = "甲：第" + std::to_string(i) + "句";
         const auto stored = game.setTextStamped(line);
-        const std::int64_t after = counterNow();
+        const std::int64_t after = pal4bench::counterNow();
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->bytes, line.size());
         EXPECT_LE(before, stored->counter);

@@ -2,6 +2,7 @@
 
 #include "frame_change.hpp"
 #include "latency_stats.hpp"
+#include "perf_counter.hpp"
 #include "screen_sampler.hpp"
 
 #include <cstdint>
@@ -14,18 +15,6 @@ namespace {
 // A glyph changes hundreds of pixels; a few stray ones are no new subtitle.
 constexpr std::size_t MIN_CHANGED_PIXELS = 20;
 constexpr double LINE_TIMEOUT_MS = 2000;
-
-std::int64_t counterNow() {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-std::int64_t counterFrequency() {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart;
-}
 
 // A fixed sequence of pauses, so two runs are alike, spread over more than one timer period.
 class PauseSequence {

@@ -3,6 +3,7 @@
 #include "browser_page.hpp"
 #include "latency_phase.hpp"
 #include "latency_stats.hpp"
+#include "perf_counter.hpp"
 #include "phase_marks.hpp"
 #include "simgame_client.hpp"
 #include "tool_process.hpp"
@@ -26,18 +27,6 @@ constexpr DWORD ARRIVAL_TIMEOUT_MS = 2000;
 constexpr int FEED_CLIENTS = 16;
 // Numbered apart from the other phases' lines, so none repeats one of theirs.
 constexpr int FIRST_LINE = 500000;
-
-std::int64_t counter() {
-    LARGE_INTEGER value{};
-    QueryPerformanceCounter(&value);
-    return value.QuadPart;
-}
-
-std::int64_t frequency() {
-    LARGE_INTEGER value{};
-    QueryPerformanceFrequency(&value);
-    return value.QuadPart;
-}
 
 void writeSettings(const std::wstring& toolExe, const std::string& lines) {
     std::ofstream(std::filesystem::path(toolExe).parent_path() / L"Pal4_Corvel.ini",
@@ -95,12 +84,12 @@ void plainLatency(pal4sim::SimGame& game, std::uint16_t port, int lines, int& ne
     for (int i = 0; i < lines; ++i) {
         const auto stored = game.setTextStamped(dialogueLine(next++));
         const auto received = client.receiveText(ARRIVAL_TIMEOUT_MS);
-        const std::int64_t now = counter();
+        const std::int64_t now = counterNow();
         if (!stored || !received) {
             ++missed;
             continue;
         }
-        latencies.push_back(ticksToMs(now - stored->counter, frequency()));
+        latencies.push_back(ticksToMs(now - stored->counter, counterFrequency()));
         Sleep(static_cast<DWORD>(37 * i % 100)); // off the rhythm of the tool's tick
     }
     markLatencies("web-latency", latencies, missed);

@@ -1,6 +1,7 @@
 #include "window_phases.hpp"
 
 #include "latency_stats.hpp"
+#include "perf_counter.hpp"
 #include "phase_marks.hpp"
 #include "pointer_input.hpp"
 #include "screen_sampler.hpp"
@@ -32,18 +33,6 @@ constexpr int LOCK_CLICKS = 20;
 constexpr std::uint32_t TEXT_PIXEL = 0xFF00FF;
 constexpr const char* SETTINGS = "[config]\r\ncolor=16711935\r\n";
 constexpr const char* LINE = "甲：山上的花都开了";
-
-std::int64_t counterNow() {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double msSince(std::int64_t start) {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return ticksToMs(counterNow() - start, frequency.QuadPart);
-}
 
 std::size_t textPixels(ScreenSampler& sampler) {
     std::size_t count = 0;
