@@ -46,8 +46,10 @@ function(pal4_module name)
     # WinMain lives beside the portable composition root but belongs to the exe alone.
     list(FILTER sources EXCLUDE REGEX "/main_win32\\.cpp$")
 
+    # A room nested in a folder (win32/platform) is seen under its whole path, and only it.
     set(view ${PROJECT_BINARY_DIR}/layers/${ARG_DIR})
-    file(MAKE_DIRECTORY ${view})
+    get_filename_component(link_parent ${view}/${ARG_DIR} DIRECTORY)
+    file(MAKE_DIRECTORY ${link_parent})
     file(CREATE_LINK ${folder} ${view}/${ARG_DIR} RESULT link_error SYMBOLIC)
     if(link_error)
         set(view ${PROJECT_SOURCE_DIR}/src)

@@ -4,8 +4,9 @@
 # The table is read from the pal4_module(NAME DIR folder DEPS ...) calls, and from the
 # add_executable/target_link_libraries pair of each program built from a file of src/ (WinMain).
 # A file may include its own folder and the folders of its library's dependencies, direct or
-# not; <windows.h> only in win32/, the rooms built on it and the programs' own sources. Prints each offending
-# include with what would have to be declared, and exits 1 when there is one.
+# not; a folder may be nested (win32/platform), and a file belongs to the deepest declared folder
+# holding it. Windows headers only in the rooms under win32/ and the programs' own sources. Prints
+# each offending include with what would have to be declared, and exits 1 when there is one.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 src=$root/src
@@ -68,16 +69,33 @@ report() {
     problems=$((problems + 1))
 }
 
-for dir in "$src"/*/; do
-    folder=$(basename "$dir")
+# The deepest declared folder holding a path of src/ ("win32/platform/gb2312.hpp" is in
+# win32/platform); the path's first folder when none is declared.
+room_of() {
+    local path=$1 candidate
+    candidate=${path%/*}
+    while [ "$candidate" != "$path" ]; do
+        if [ -n "${lib_of_folder[$candidate]:-}" ]; then
+            echo "$candidate"
+            return
+        fi
+        path=$candidate
+        candidate=${candidate%/*}
+    done
+    echo "${1%%/*}"
+}
+
+while read -r dir; do
+    folder=${dir#"$src"/}
     [ -n "${lib_of_folder[$folder]:-}" ] ||
         report "src/$folder/: no pal4_module in src/CMakeLists.txt declares this folder"
-done
+done < <(find "$src" -mindepth 2 -type f \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' \) \
+    -printf '%h\n' | sort -u)
 
 includes=0
 while IFS=: read -r file line text; do
     relative=${file#"$src"/}
-    folder=${relative%%/*}
+    folder=$(room_of "$relative")
     program=${program_of_file[$relative]:-}
     if [ -n "$program" ]; then
         # shellcheck disable=SC2086
@@ -87,16 +105,16 @@ while IFS=: read -r file line text; do
         allowed=${allowed_of_folder[$folder]:-}
         owner="$folder/ (${lib_of_folder[$folder]:-undeclared})"
     fi
-    if [[ $text =~ \<windows\.h\> ]]; then
-        [[ ${allowed_of_folder[$folder]:-} == *" win32 "* ]] || [ -n "$program" ] ||
-            report "src/$relative:$line: <windows.h> outside win32/, the rooms above it and the programs' own sources"
+    if [[ $text =~ \<(windows|winsock2|ws2tcpip|commctrl|commdlg|shellapi|bcrypt)\.h\> ]]; then
+        [[ $folder == win32/* ]] || [ -n "$program" ] ||
+            report "src/$relative:$line: a Windows header outside win32/ and the programs' own sources"
         continue
     fi
     [[ $text =~ \"([^\"]+)\" ]] || continue
     target=${BASH_REMATCH[1]}
     includes=$((includes + 1))
-    target_folder=${target%%/*}
-    if [ "$target_folder" = "$target" ]; then
+    target_folder=$(room_of "$target")
+    if [[ $target != */* ]]; then
         report "src/$relative:$line: \"$target\" names no folder; write includes from src/"
     elif [[ $target == ../* ]]; then
         report "src/$relative:$line: \"$target\" climbs out of src/"

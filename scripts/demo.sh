@@ -111,13 +111,13 @@ wait_for_window() {
 
 # A number of the panel's design at 96 DPI, read from the header that the exe is built from.
 panel_design_number() {
-    sed -n "s/.*static constexpr int $1 = \([0-9]*\);.*/\1/p" src/panel_window/panel_window.hpp | grep .
+    sed -n "s/.*static constexpr int $1 = \([0-9]*\);.*/\1/p" src/win32/panel_window/panel_window.hpp | grep .
 }
 
 # Left, top, width and height of the toggle button, from the panel's table of controls.
 toggle_button_design() {
     sed -n 's/.*{ID_TOGGLE, ControlKind::PushButton, \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\),.*/\1 \2 \3 \4/p' \
-        src/panel_window/panel_layout.hpp | grep .
+        src/win32/panel_window/panel_layout.hpp | grep .
 }
 
 # Presses the panel's toggle button as a user would, to open the subtitles over the game. The
@@ -134,7 +134,7 @@ press_toggle() {
     if ! client_width=$(panel_design_number DESIGN_CLIENT_WIDTH) ||
         ! client_height=$(panel_design_number DESIGN_CLIENT_HEIGHT) ||
         ! button=$(toggle_button_design); then
-        note "the panel's design numbers were not found in src/panel_window/; the toggle is not pressed"
+        note "the panel's design numbers were not found in src/win32/panel_window/; the toggle is not pressed"
         return 0
     fi
     read -r left top width height <<<"$button"

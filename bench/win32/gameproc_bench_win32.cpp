@@ -4,7 +4,7 @@
 #include "memory_child_process.hpp"
 
 #include "gameproc/process_memory.hpp"
-#include "win32/game_process_win32.hpp"
+#include "win32/platform/game_process_win32.hpp"
 
 #include <windows.h>
 

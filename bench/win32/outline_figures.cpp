@@ -4,7 +4,7 @@
 // exits 1 when a goal is missed; scripts/bench.sh runs it.
 #include "label_canvas.hpp"
 #include "outline_pixels.hpp"
-#include "overlay_window/overlay_window.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
 
 #include <windows.h>
 

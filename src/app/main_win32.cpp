@@ -1,16 +1,16 @@
 // The exe's entry point: builds the Win32 ports, hands them to the application and runs the
 // message loop until the control panel is closed.
 #include "app/application.hpp"
-#include "overlay_window/overlay_window.hpp"
-#include "panel_window/panel_window.hpp"
 #include "ports/panel_texts.hpp"
 #include "settings/disk_file_store.hpp"
-#include "win32/dialogue_ports_win32.hpp"
-#include "win32/game_process_win32.hpp"
-#include "win32/game_window_win32.hpp"
-#include "win32/shell_win32.hpp"
-#include "win32/single_instance.hpp"
-#include "win32/sockets_win32.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
+#include "win32/platform/dialogue_ports_win32.hpp"
+#include "win32/platform/game_process_win32.hpp"
+#include "win32/platform/game_window_win32.hpp"
+#include "win32/platform/shell_win32.hpp"
+#include "win32/platform/single_instance.hpp"
+#include "win32/platform/sockets_win32.hpp"
 
 #include <windows.h>
 
@@ -65,9 +65,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::SocketsWin32 sockets(instance);
 
     // AppState lives in the application, zeroed, before the first window exists.
-    pal4::Application application(
-        pal4::Ports{panel, overlay, game, gameWindows, shell, files, clipboard, clock, decoder,
-                    sockets});
+    pal4::Application application(pal4::Ports{panel, overlay, game, gameWindows, shell, files,
+                                              clipboard, clock, decoder, sockets});
     panel.bind(application);
     overlay.bind(application);
     gameWindows.bind(application);

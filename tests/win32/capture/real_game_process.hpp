@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's own Win32 process port: these tests check it together with the capture classes.
-#include "win32/game_process_win32.hpp"
+#include "win32/platform/game_process_win32.hpp"
 
 namespace pal4::win32test {
 

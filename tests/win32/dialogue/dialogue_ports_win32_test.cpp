@@ -1,6 +1,6 @@
 #include "text/text_encoding.hpp"
-#include "win32/dialogue_ports_win32.hpp"
-#include "win32/gb2312.hpp"
+#include "win32/platform/dialogue_ports_win32.hpp"
+#include "win32/platform/gb2312.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "gameproc/process_locator.hpp"
 #include "gameproc/process_memory.hpp"
-#include "win32/game_process_win32.hpp"
+#include "win32/platform/game_process_win32.hpp"
 
 #include <gtest/gtest.h>
 

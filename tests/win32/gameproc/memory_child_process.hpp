@@ -1,8 +1,8 @@
 #pragma once
 
-#include "memory_child_layout.hpp"
 #include "core/game_address.hpp"
-#include "win32/unique_handle.hpp"
+#include "memory_child_layout.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <string>
 

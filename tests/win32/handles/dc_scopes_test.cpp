@@ -1,8 +1,8 @@
 // The device context scopes end what they began, also when the code between returns early.
 // What EndPaint undoes (the caret hidden, the cached DC taken) shows neither in Wine's
 // GetGUIThreadInfo nor in its handle limits, so PaintDc is checked by review alone.
-#include "win32/dc_scopes.hpp"
-#include "win32/unique_handle.hpp"
+#include "win32/platform/dc_scopes.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <gtest/gtest.h>
 

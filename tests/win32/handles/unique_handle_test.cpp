@@ -1,6 +1,6 @@
 // The Win32 owners close what they own exactly once, never their type's invalid value, and hand
 // ownership over on a move.
-#include "win32/unique_handle.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "gdi_headroom.hpp"
 #include "label_canvas.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "overlay_window/overlay_window.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
 
 #include <gtest/gtest.h>
 

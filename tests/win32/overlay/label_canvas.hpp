@@ -1,7 +1,7 @@
 #pragma once
 
 // A 32-bit top-down DIB to paint the overlay's label into and read its pixels back.
-#include "win32/unique_handle.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <windows.h>
 

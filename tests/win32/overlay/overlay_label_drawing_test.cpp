@@ -3,7 +3,7 @@
 // down and to the right behind them, lines centred or left, and nothing below the label's height.
 #include "label_canvas.hpp"
 #include "overlay/overlay_constants.hpp"
-#include "overlay_window/overlay_window.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
 
 #include <gtest/gtest.h>
 

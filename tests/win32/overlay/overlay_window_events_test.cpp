@@ -3,7 +3,7 @@
 // stopped, Esc closes the window, and the window is the colour-keyed, borderless, topmost tool
 // window the subtitle needs.
 #include "overlay/overlay_constants.hpp"
-#include "overlay_window/overlay_window.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
 
 #include <gtest/gtest.h>
 

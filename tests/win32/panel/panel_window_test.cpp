@@ -1,7 +1,7 @@
 // The panel window with its real controls: user actions run exactly their handler, values set
 // from code run none, and the window's creation and destruction reach the handlers with every
 // control usable.
-#include "panel_window/panel_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
 
 #include <gtest/gtest.h>
 

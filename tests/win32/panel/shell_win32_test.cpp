@@ -1,8 +1,8 @@
 // The shell adapter against the real system: the program's folder comes from the exe, not from
 // the current directory; a program is started through shell32, loaded only then, and one that
 // cannot be started is reported as a failure.
-#include "win32/shell_win32.hpp"
-#include "win32/system_library.hpp"
+#include "win32/platform/shell_win32.hpp"
+#include "win32/platform/system_library.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "overlay/overlay_constants.hpp"
 #include "overlay/text_outline.hpp"
-#include "overlay_window/pixel_buffer.hpp"
 #include "ports/overlay_port.hpp"
-#include "win32/unique_handle.hpp"
+#include "win32/overlay_window/pixel_buffer.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "win32/game_process_win32.hpp"
+#include "win32/platform/game_process_win32.hpp"
 
-#include "win32/gb2312.hpp"
-#include "win32/unique_handle.hpp"
+#include "win32/platform/gb2312.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <windows.h>
 

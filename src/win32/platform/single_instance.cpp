@@ -1,4 +1,4 @@
-#include "win32/single_instance.hpp"
+#include "win32/platform/single_instance.hpp"
 
 namespace pal4::win32 {
 

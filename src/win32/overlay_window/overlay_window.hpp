@@ -1,10 +1,10 @@
 #pragma once
 
 #include "overlay/overlay_constants.hpp"
-#include "overlay_window/pixel_buffer.hpp"
-#include "overlay_window/subtitle_label.hpp"
 #include "ports/overlay_port.hpp"
-#include "win32/base_window.hpp"
+#include "win32/overlay_window/pixel_buffer.hpp"
+#include "win32/overlay_window/subtitle_label.hpp"
+#include "win32/platform/base_window.hpp"
 
 #include <windows.h>
 

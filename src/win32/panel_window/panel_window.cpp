@@ -1,8 +1,8 @@
-#include "panel_window/panel_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
 
-#include "panel_window/resource_ids.h"
 #include "ui/slider_table.hpp"
-#include "win32/gb2312.hpp"
+#include "win32/panel_window/resource_ids.h"
+#include "win32/platform/gb2312.hpp"
 
 #include <commctrl.h>
 

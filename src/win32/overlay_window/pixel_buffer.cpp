@@ -1,4 +1,4 @@
-#include "overlay_window/pixel_buffer.hpp"
+#include "win32/overlay_window/pixel_buffer.hpp"
 
 namespace pal4::win32 {
 

@@ -1,10 +1,10 @@
-#include "overlay_window/subtitle_label.hpp"
+#include "win32/overlay_window/subtitle_label.hpp"
 
 #include "overlay/line_layout.hpp"
 #include "overlay/overlay_constants.hpp"
 #include "overlay/text_outline.hpp"
-#include "win32/dc_scopes.hpp"
-#include "win32/gb2312.hpp"
+#include "win32/platform/dc_scopes.hpp"
+#include "win32/platform/gb2312.hpp"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "panel_window/panel_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
 
 #include "ui/slider_table.hpp"
-#include "win32/system_library.hpp"
+#include "win32/platform/system_library.hpp"
 
 #include <commctrl.h>
 #include <commdlg.h>

@@ -1,7 +1,7 @@
-#include "win32/shell_win32.hpp"
+#include "win32/platform/shell_win32.hpp"
 
-#include "win32/gb2312.hpp"
-#include "win32/system_library.hpp"
+#include "win32/platform/gb2312.hpp"
+#include "win32/platform/system_library.hpp"
 
 #include <windows.h>
 

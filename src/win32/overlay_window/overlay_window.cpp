@@ -1,7 +1,7 @@
-#include "overlay_window/overlay_window.hpp"
+#include "win32/overlay_window/overlay_window.hpp"
 
 #include "overlay/overlay_constants.hpp"
-#include "win32/dc_scopes.hpp"
+#include "win32/platform/dc_scopes.hpp"
 
 namespace pal4::win32 {
 

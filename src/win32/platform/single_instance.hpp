@@ -1,6 +1,6 @@
 #pragma once
 
-#include "win32/unique_handle.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "win32/dpi.hpp"
+#include "win32/platform/dpi.hpp"
 
-#include "win32/unique_handle.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 namespace pal4::win32 {
 

@@ -1,7 +1,7 @@
-#include "panel_window/panel_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
 
 #include "ui/slider_table.hpp"
-#include "win32/gb2312.hpp"
+#include "win32/platform/gb2312.hpp"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "win32/dpi.hpp"
+#include "win32/platform/dpi.hpp"
 
 #include <windows.h>
 

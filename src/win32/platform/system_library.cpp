@@ -1,4 +1,4 @@
-#include "win32/system_library.hpp"
+#include "win32/platform/system_library.hpp"
 
 #include <string>
 

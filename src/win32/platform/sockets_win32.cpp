@@ -1,6 +1,6 @@
-#include "win32/sockets_win32.hpp"
+#include "win32/platform/sockets_win32.hpp"
 
-#include "win32/system_library.hpp"
+#include "win32/platform/system_library.hpp"
 
 #include <bcrypt.h>
 #include <ws2tcpip.h>

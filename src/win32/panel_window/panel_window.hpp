@@ -1,9 +1,9 @@
 #pragma once
 
-#include "panel_window/panel_layout.hpp"
 #include "ports/panel_port.hpp"
-#include "win32/base_window.hpp"
-#include "win32/unique_handle.hpp"
+#include "win32/panel_window/panel_layout.hpp"
+#include "win32/platform/base_window.hpp"
+#include "win32/platform/unique_handle.hpp"
 
 #include <windows.h>
 

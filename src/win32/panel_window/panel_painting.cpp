@@ -1,7 +1,7 @@
-#include "panel_window/panel_window.hpp"
+#include "win32/panel_window/panel_window.hpp"
 
-#include "win32/dc_scopes.hpp"
-#include "win32/gb2312.hpp"
+#include "win32/platform/dc_scopes.hpp"
+#include "win32/platform/gb2312.hpp"
 
 namespace pal4::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/game_window_win32.hpp"
+#include "win32/platform/game_window_win32.hpp"
 
 namespace pal4::win32 {
 

@@ -1,6 +1,6 @@
-#include "win32/dialogue_ports_win32.hpp"
+#include "win32/platform/dialogue_ports_win32.hpp"
 
-#include "win32/gb2312.hpp"
+#include "win32/platform/gb2312.hpp"
 
 #include <cstring>
 
