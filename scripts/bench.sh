@@ -350,6 +350,11 @@ measured=0
 verdict() {
     awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "missed"}'
 }
+# cpu_ratio ON OFF: the fine CPU figure of phase ON over that of phase OFF, to two places.
+cpu_ratio() {
+    awk -v on="${cpu_fine[$1]}" -v off="${cpu_fine[$2]}" \
+        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}'
+}
 figure() { # label, value text, goal text, verdict
     printf '  %-52s %-16s goal %-16s %s\n' "$1" "$2" "$3" "$4"
 }
@@ -407,8 +412,7 @@ if [ -n "${cpu_ms_per_s[65536]:-}" ]; then
 fi
 if [ -n "${cpu_fine[blank-plain]:-}" ] && [ -n "${cpu_fine[blank-outline]:-}" ]; then
     measured=1
-    ratio=$(awk -v on="${cpu_fine[blank-outline]}" -v off="${cpu_fine[blank-plain]}" \
-        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    ratio=$(cpu_ratio blank-outline blank-plain)
     # Nothing changes on screen: an outlined label painted again each tick would cost far more.
     figure "CPU over a blanked line, outline on / off" "$ratio" "<= 1.25" "$(verdict "$ratio" 1.25)"
     note "on ${cpu_fine[blank-outline]} ms/s, off ${cpu_fine[blank-plain]} ms/s (scheduler's ns count)"
@@ -473,8 +477,7 @@ line_account() {
 }
 if [ -n "${cpu_ms_per_s[lines-off]:-}" ] && [ -n "${cpu_ms_per_s[lines-on]:-}" ]; then
     measured=1
-    ratio=$(awk -v on="${cpu_fine[lines-on]}" -v off="${cpu_fine[lines-off]}" \
-        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    ratio=$(cpu_ratio lines-on lines-off)
     figure "CPU of 10 lines/s, switch 记录对白 on / off" "$ratio" "<= 1.25" \
         "$(verdict "$ratio" 1.25)"
     note "on ${cpu_fine[lines-on]} ms/s, off ${cpu_fine[lines-off]} ms/s (scheduler's ns count);" \
@@ -561,8 +564,7 @@ web_latency_figures "$page_latency" "line written to the page's text in Chromium
     "never showed (the page's own Date.now() of the change)"
 if [ -n "${cpu_fine[web-off]:-}" ] && [ -n "${cpu_fine[web-on]:-}" ]; then
     measured=1
-    ratio=$(awk -v on="${cpu_fine[web-on]}" -v off="${cpu_fine[web-off]}" \
-        'BEGIN {printf "%.2f", (off > 0) ? on / off : 0}')
+    ratio=$(cpu_ratio web-on web-off)
     figure "CPU of 10 lines/s, 16 web clients / server off" "$ratio" "<= 1.25" \
         "$(verdict "$ratio" 1.25)"
     note "on ${cpu_fine[web-on]} ms/s, off ${cpu_fine[web-off]} ms/s over ${web_seconds} s each" \

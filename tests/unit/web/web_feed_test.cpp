@@ -106,18 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   "HTTP/1.1 431", "", true}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(WebFeedTest, TheLineFeedSendsEachNewLineOnceAsTheClipboardGetsIt) {
-    const SocketId client = join("/");
-    tool.panel.userClicksToggle();
-    showLine("甲：你好");
-    tool.world.setBlank(true);
-    tool.overlay.timerFires();
-    tool.world.setBlank(false);
-    tool.overlay.timerFires();
-    showLine("甲：好");
-    EXPECT_EQ(frames(client), (std::vector<std::string>{utf8(u8"甲：你好"), utf8(u8"甲：好")}));
-}
-
 TEST_F(WebFeedTest, TheSubtitleFeedFollowsTheShownTextAndTheStyle) {
     const SocketId page = join("/subtitle");
     tool.panel.userClicksToggle();
