@@ -3,7 +3,7 @@
 namespace pal4 {
 
 Application::Application(Ports ports)
-    : memory_(ports.game), game_(state_, ports.game, memory_),
+    : panel_(ports.panel), memory_(ports.game), game_(state_, ports.game, memory_),
       diagnoser_(ports.game, memory_, game_), settings_(state_, ports.files),
       appearance_(state_, ports.panel, ports.overlay),
       controls_(state_, ports.panel, ports.overlay, ports.shell, settings_, appearance_),

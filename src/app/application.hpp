@@ -18,6 +18,8 @@
 #include "ui/panel_lifecycle.hpp"
 #include "web/subtitle_feed.hpp"
 
+#include <string>
+
 namespace pal4 {
 
 class GameProcessPort;
@@ -57,9 +59,16 @@ public:
     const AppState& state() const { return state_; }
 
     // PanelEvents
+    // The edit box names, one line each, everything the tool starts without.
     void onPanelCreated() override {
-        panelLifecycle_.onPanelCreated();
-        feed_.start(settings_);
+        std::string notices = panelLifecycle_.onPanelCreated();
+        const std::string feedNotice = feed_.start(settings_);
+        if (!feedNotice.empty()) {
+            notices += (notices.empty() ? "" : "\r\n") + feedNotice;
+        }
+        if (!notices.empty()) {
+            panel_.setEditText(notices);
+        }
     }
     void onPanelDestroying() override {
         panelLifecycle_.onPanelDestroying();
@@ -114,6 +123,7 @@ private:
         feed_.onStyleChanged();
     }
 
+    PanelPort& panel_;
     AppState state_;
     ProcessMemory memory_;
     GameMemoryMap game_;

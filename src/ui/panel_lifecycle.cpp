@@ -23,7 +23,7 @@ bool PanelLifecycle::readSwitch(std::string_view key) {
     return isSwitchOn(settings_.readSetting(key, DEFAULT_SWITCH));
 }
 
-void PanelLifecycle::onPanelCreated() {
+std::string PanelLifecycle::onPanelCreated() {
     state_.panelOpen = true;
     panel_.underlineLinks();
     state_.iniPath = shell_.programDirectory() / INI_FILE_NAME;
@@ -61,10 +61,10 @@ void PanelLifecycle::onPanelCreated() {
     controls_.onWidthChanged();
     controls_.onHeightChanged();
 
-    registerHotkeys();
+    return registerHotkeys();
 }
 
-void PanelLifecycle::registerHotkeys() {
+std::string PanelLifecycle::registerHotkeys() {
     struct HotkeyKey {
         Hotkey hotkey;
         std::string_view key;
@@ -92,9 +92,7 @@ void PanelLifecycle::registerHotkeys() {
             break;
         }
     }
-    if (!unusable.empty()) {
-        panel_.setEditText(unusable);
-    }
+    return unusable;
 }
 
 void PanelLifecycle::onPanelDestroying() {

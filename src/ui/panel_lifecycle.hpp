@@ -5,6 +5,8 @@
 #include "ports/panel_port.hpp"
 #include "ports/shell_port.hpp"
 
+#include <string>
+
 namespace pal4 {
 
 class ControlPanel;
@@ -22,14 +24,15 @@ public:
     // Reads every key with its default. Setting the controls runs none of their handlers; the
     // size handler and the four geometry handlers are run here, so the fields take the
     // sliders' clamped positions and the size is written back clamped. Last, the hot keys are
-    // registered; each one the tool cannot use is named in the edit box.
-    void onPanelCreated();
+    // registered. Returns the start-up notices for the edit box: a line for each hot key the
+    // tool cannot use; empty when there is none.
+    std::string onPanelCreated();
     // Gives the hot keys back, then closes an open overlay, whose destruction saves the
     // geometry, or else saves it here.
     void onPanelDestroying();
 
 private:
-    void registerHotkeys();
+    std::string registerHotkeys();
     std::int32_t readNumber(std::string_view key, std::int32_t defaultValue);
     std::int32_t readSlider(Slider slider);
     bool readSwitch(std::string_view key);

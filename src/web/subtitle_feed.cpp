@@ -92,22 +92,21 @@ std::string subtitleStateJson(const AppState& state, const PanelPort& panel,
     return json;
 }
 
-void SubtitleFeed::start(SettingsFile& settings) {
+std::string SubtitleFeed::start(SettingsFile& settings) {
     const WebPortSetting setting = readWebPortSetting(settings);
     switch (setting.choice) {
     case WebPortSetting::Choice::Off:
-        return;
+        break;
     case WebPortSetting::Choice::Unusable:
-        panel_.setEditText(webPortUnusableText(setting.value));
-        return;
+        return webPortUnusableText(setting.value);
     case WebPortSetting::Choice::Port:
         if (!server_.start(setting.port)) {
-            panel_.setEditText(webPortHeldText(setting.port));
-            return;
+            return webPortHeldText(setting.port);
         }
         publishState();
-        return;
+        break;
     }
+    return {};
 }
 
 void SubtitleFeed::onStyleChanged() {

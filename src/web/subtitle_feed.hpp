@@ -32,8 +32,9 @@ public:
         : state_(state), panel_(panel), decoder_(decoder), server_(sockets) {}
 
     // Reads `webport` once, on start-up, and serves where it asks. A value it cannot use, or a
-    // port another program holds, is named in the edit box; the tool goes on without the feeds.
-    void start(SettingsFile& settings);
+    // port another program holds, leaves the tool without the feeds: the line returned says so
+    // (empty when all is well), for the edit box with the other start-up notices.
+    std::string start(SettingsFile& settings);
     // A style control changed: the page redraws at once.
     void onStyleChanged();
 

@@ -70,8 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         HotkeyCase{"WebPort", "[config]\r\nwebport= 1024 \r\n", false, CTRL_ALT_S, "", 1024},
         HotkeyCase{"WebPortOutOfRange", "[config]\r\nwebport=65536\r\n", false, CTRL_ALT_S,
                    "网页字幕端口 65536 不可用（应为1024到65535的数字），网页字幕未开启。"},
-        HotkeyCase{"WebPortHeld", "[config]\r\nhotkey=\r\nlockhotkey=\r\nwebport=6677\r\n", true,
-                   std::nullopt, "网页字幕端口 6677 已被其他程序占用，网页字幕未开启。"}),
+        HotkeyCase{"WebPortHeld", "[config]\r\nwebport=6677\r\n", true, std::nullopt,
+                   "无法使用热键 Ctrl+Alt+S，外挂字幕只能用按钮开关。" + LOCK_HELD +
+                       "\r\n网页字幕端口 6677 已被其他程序占用，网页字幕未开启。"}),
     [](const ::testing::TestParamInfo<HotkeyCase>& param) {
         return std::string(param.param.name);
     });
