@@ -19,4 +19,16 @@ constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
            });
 }
 
+// The text without the blanks (spaces and tabs) at either end.
+constexpr std::string_view trimmedBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 } // namespace pal4

@@ -1,5 +1,6 @@
 #include "settings/web_port_setting.hpp"
 
+#include "core/ascii_case.hpp"
 #include "settings/setting_keys.hpp"
 
 #include <algorithm>
@@ -9,13 +10,7 @@ namespace pal4 {
 WebPortSetting webPortSettingFromValue(std::string_view value) {
     WebPortSetting setting;
     setting.value = std::string(value);
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!value.empty() && blank(value.front())) {
-        value.remove_prefix(1);
-    }
-    while (!value.empty() && blank(value.back())) {
-        value.remove_suffix(1);
-    }
+    value = trimmedBlanks(value);
     if (value.empty()) {
         return setting;
     }

@@ -1,5 +1,7 @@
 #include "web/http_request.hpp"
 
+#include "core/ascii_case.hpp"
+
 #include <algorithm>
 
 namespace pal4 {
@@ -9,15 +11,6 @@ namespace {
 constexpr std::string_view LINE_END = "\r\n";
 constexpr std::string_view HEAD_END = "\r\n\r\n";
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // RFC 9110's tchar: what a method or a header name is made of.
 bool isTokenCharacter(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -26,17 +19,6 @@ bool isTokenCharacter(char c) {
 
 bool isToken(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isTokenCharacter);
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // No control characters in a value or a target: a bare CR or LF would let a client smuggle a
@@ -99,8 +81,8 @@ HeadStatus parseRequestHead(std::string_view head, HttpRequest& request) {
             return HeadStatus::Malformed;
         }
         std::string name(line.substr(0, colon));
-        std::transform(name.begin(), name.end(), name.begin(), lower);
-        request.headers.emplace_back(std::move(name), trimmed(line.substr(colon + 1)));
+        std::transform(name.begin(), name.end(), name.begin(), asciiLower);
+        request.headers.emplace_back(std::move(name), trimmedBlanks(line.substr(colon + 1)));
     }
     return HeadStatus::Complete;
 }
@@ -130,7 +112,7 @@ HeadStatus RequestHeadReader::feed(std::string_view bytes) {
 bool headerHasToken(std::string_view value, std::string_view token) {
     while (!value.empty()) {
         const std::size_t comma = value.find(',');
-        if (sameLetters(trimmed(value.substr(0, comma)), token)) {
+        if (equalsIgnoringAsciiCase(trimmedBlanks(value.substr(0, comma)), token)) {
             return true;
         }
         value.remove_prefix(comma == std::string_view::npos ? value.size() : comma + 1);
