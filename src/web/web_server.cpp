@@ -97,7 +97,7 @@ void WebServer::onSocketEvent(SocketId socket, SocketEvent event) {
             break;
         case SocketEvent::Close:
         case SocketEvent::Accept:
-            drop(*client);
+            peerEnded(*client);
             break;
         }
     }
@@ -153,7 +153,7 @@ void WebServer::receive(Client& client) {
     std::array<char, READ_CHUNK> buffer{};
     const std::optional<std::size_t> got = sockets_.receive(client.id, buffer);
     if (!got) {
-        drop(client);
+        peerEnded(client);
         return;
     }
     const std::string_view bytes(buffer.data(), *got);
@@ -309,6 +309,15 @@ void WebServer::closeIfDone(Client& client) {
     // the connection and could lose the answer. The deadline ends a peer that never closes.
     sockets_.shutdownSending(client.id);
     client.sendingShut = true;
+}
+
+void WebServer::peerEnded(Client& client) {
+    // A client that shut its sending side after the request still reads: its answer goes out
+    // whole before the connection ends, or the deadline ends it.
+    if (client.stage == Stage::Closing && !client.unsent.empty()) {
+        return;
+    }
+    drop(client);
 }
 
 void WebServer::drop(Client& client) {

@@ -75,6 +75,7 @@ private:
     // Sends the last bytes, then ends the connection once they are out.
     void finishWith(Client& client, std::string_view bytes);
     void closeIfDone(Client& client);
+    void peerEnded(Client& client);
     void drop(Client& client);
     void watchDeadline(Client& client);
     void sweep();

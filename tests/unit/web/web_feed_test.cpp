@@ -145,61 +145,71 @@ TEST_P(WebLimits, ARudeClientIsRefusedOrDroppedAndNeverWaitedFor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, WebLimits,
-    ::testing::Values(LimitCase{"SeventeenthClient",
-                                [](WebFeedTest& fixture, SimulatedTool& tool) {
-                                    for (int i = 0; i < 16; ++i) {
-                                        fixture.join("/");
-                                    }
-                                    return tool.sockets.connect(tool.app, upgradeTo("/"));
-                                },
-                                "503 Service Unavailable\n", true},
-                      LimitCase{"UnfinishedHandshake",
-                                [](WebFeedTest&, SimulatedTool& tool) {
-                                    const SocketId id =
-                                        tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
-                                    tool.sockets.now += 4999;
-                                    tool.app.onSocketTimer();
-                                    EXPECT_FALSE(tool.sockets.connections.at(id).closed);
-                                    tool.sockets.now += 1;
-                                    tool.app.onSocketTimer();
-                                    return id;
-                                },
-                                "", true},
-                      LimitCase{"ReaderThatNeverReads",
-                                [](WebFeedTest& fixture, SimulatedTool& tool) {
-                                    const SocketId id = fixture.join("/subtitle");
-                                    tool.sockets.connections.at(id).room = 0;
-                                    int clicks = 0;
-                                    for (; clicks < 400 && !tool.sockets.connections.at(id).closed;
-                                         ++clicks) {
-                                        tool.panel.userClicks(CheckBox::Bold);
-                                    }
-                                    EXPECT_GT(clicks, 250) << "dropped before its 64 KiB";
-                                    return id;
-                                },
-                                "", true},
-                      LimitCase{"UnmaskedFrame",
-                                [](WebFeedTest& fixture, SimulatedTool& tool) {
-                                    const SocketId id = fixture.join("/");
-                                    tool.sockets.clientSends(tool.app, id, "\x81\x05Hello");
-                                    return id;
-                                },
-                                "\x88\x02\x03\xEA", false},
-                      LimitCase{"OversizedFrame",
-                                [](WebFeedTest& fixture, SimulatedTool& tool) {
-                                    const SocketId id = fixture.join("/");
-                                    tool.sockets.clientSends(tool.app, id, "\x81\xFE\x10\x01");
-                                    return id;
-                                },
-                                "\x88\x02\x03\xF1", false},
-                      LimitCase{"PingThenClose",
-                                [](WebFeedTest& fixture, SimulatedTool& tool) {
-                                    const SocketId id = fixture.join("/");
-                                    tool.sockets.clientSends(tool.app, id,
-                                                             masked(0x9, "hi") + masked(0x8, ""));
-                                    return id;
-                                },
-                                "\x8A\x02hi\x88\x02\x03\xE8", false}),
+    ::testing::Values(
+        LimitCase{"SeventeenthClient",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      for (int i = 0; i < 16; ++i) {
+                          fixture.join("/");
+                      }
+                      return tool.sockets.connect(tool.app, upgradeTo("/"));
+                  },
+                  "503 Service Unavailable\n", true},
+        LimitCase{"UnfinishedHandshake",
+                  [](WebFeedTest&, SimulatedTool& tool) {
+                      const SocketId id = tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
+                      tool.sockets.now += 4999;
+                      tool.app.onSocketTimer();
+                      EXPECT_FALSE(tool.sockets.connections.at(id).closed);
+                      tool.sockets.now += 1;
+                      tool.app.onSocketTimer();
+                      return id;
+                  },
+                  "", true},
+        LimitCase{"ReaderThatNeverReads",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/subtitle");
+                      tool.sockets.connections.at(id).room = 0;
+                      int clicks = 0;
+                      for (; clicks < 400 && !tool.sockets.connections.at(id).closed; ++clicks) {
+                          tool.panel.userClicks(CheckBox::Bold);
+                      }
+                      EXPECT_GT(clicks, 250) << "dropped before its 64 KiB";
+                      return id;
+                  },
+                  "", true},
+        LimitCase{"HalfClosedBeforeItsAnswerIsOut",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
+                      fixture.connection(id).room = 100;
+                      fixture.connection(id).peerGone = true;
+                      tool.sockets.clientSends(tool.app, id, "\r\n");
+                      tool.sockets.deliver(tool.app, id, SocketEvent::Close);
+                      tool.sockets.connections.at(id).room = SIZE_MAX;
+                      tool.sockets.deliver(tool.app, id, SocketEvent::Write);
+                      return id;
+                  },
+                  "</html>\n", false},
+        LimitCase{"UnmaskedFrame",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/");
+                      tool.sockets.clientSends(tool.app, id, "\x81\x05Hello");
+                      return id;
+                  },
+                  "\x88\x02\x03\xEA", false},
+        LimitCase{"OversizedFrame",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/");
+                      tool.sockets.clientSends(tool.app, id, "\x81\xFE\x10\x01");
+                      return id;
+                  },
+                  "\x88\x02\x03\xF1", false},
+        LimitCase{"PingThenClose",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/");
+                      tool.sockets.clientSends(tool.app, id, masked(0x9, "hi") + masked(0x8, ""));
+                      return id;
+                  },
+                  "\x8A\x02hi\x88\x02\x03\xE8", false}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
