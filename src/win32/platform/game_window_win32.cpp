@@ -98,16 +98,19 @@ void GameWindowWin32::watch(ProcessId process) {
     stopWatching();
     watching = this;
     constexpr DWORD FLAGS = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-    // The system's foreground changes come from whichever process; the rest only from the
-    // game's: made, gone, shown, hidden, reordered, moved, minimised and restored.
-    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_MINIMIZEEND, nullptr,
+    // The foreground changes come from whichever process; the rest only from the game's: made,
+    // gone, shown, hidden, reordered, moved, minimised and restored. Each hook takes just its
+    // events: an out-of-context hook sends every event of its range to this thread.
+    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                       &GameWindowWin32::onWinEvent, 0, 0, FLAGS);
+    minimiseHook_ = SetWinEventHook(EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, nullptr,
+                                    &GameWindowWin32::onWinEvent, process, 0, FLAGS);
     objectHook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
                                   &GameWindowWin32::onWinEvent, process, 0, FLAGS);
 }
 
 void GameWindowWin32::stopWatching() {
-    for (HWINEVENTHOOK* hook : {&foregroundHook_, &objectHook_}) {
+    for (HWINEVENTHOOK* hook : {&foregroundHook_, &minimiseHook_, &objectHook_}) {
         if (*hook != nullptr) {
             UnhookWinEvent(*hook);
             *hook = nullptr;
@@ -118,16 +121,10 @@ void GameWindowWin32::stopWatching() {
     }
 }
 
-void CALLBACK GameWindowWin32::onWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
-                                          LONG, DWORD, DWORD) {
+void CALLBACK GameWindowWin32::onWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
+                                          DWORD, DWORD) {
     // Only whole top-level windows: not their carets, cursors or scroll bars.
     if (object != OBJID_WINDOW || window == nullptr || GetAncestor(window, GA_ROOT) != window) {
-        return;
-    }
-    // Of the system-wide range only the foreground and the minimise events are of interest.
-    const bool systemEvent = event >= EVENT_SYSTEM_FOREGROUND && event <= EVENT_SYSTEM_MINIMIZEEND;
-    if (systemEvent && event != EVENT_SYSTEM_FOREGROUND && event != EVENT_SYSTEM_MINIMIZESTART &&
-        event != EVENT_SYSTEM_MINIMIZEEND) {
         return;
     }
     if (watching != nullptr && watching->events_ != nullptr) {

@@ -29,6 +29,7 @@ private:
 
     GameWindowEvents* events_ = nullptr;
     HWINEVENTHOOK foregroundHook_ = nullptr;
+    HWINEVENTHOOK minimiseHook_ = nullptr;
     HWINEVENTHOOK objectHook_ = nullptr;
 };
 
