@@ -19,7 +19,8 @@ std::string webPortHeldText(std::uint16_t port);
 
 // The subtitle's state as the page draws it, one JSON object: the text and the style
 // of the panel, with the outline's and the shadow's colours and widths worked out by the
-// overlay's own rules for the font's pixel height at 96 DPI.
+// overlay's own rules, for the font's em height in pixels at 96 DPI (the overlay measures the
+// character cell, a pixel or so taller in fonts with internal leading; the page has no cell).
 std::string subtitleStateJson(const AppState& state, const PanelPort& panel,
                               std::string_view textUtf8, std::string_view fontUtf8);
 

@@ -37,10 +37,8 @@ bool OverlayWindow::create() {
     if (createWindow(OVERLAY_EX_STYLE, L"", OVERLAY_STYLE, OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP,
                      OVERLAY_DESIGN_WIDTH, OVERLAY_DESIGN_HEIGHT)) {
         // Not activated: the game keeps the keyboard until the user clicks the subtitle.
-        if (shown_) {
-            ShowWindow(window_, SW_SHOWNOACTIVATE);
-            UpdateWindow(window_);
-        }
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        UpdateWindow(window_);
     }
     return window_ != nullptr;
 }

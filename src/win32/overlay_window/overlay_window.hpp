@@ -84,7 +84,7 @@ private:
 
     // The position last reported, so a move event is raised only for a real change.
     POINT position_{OVERLAY_DESIGN_LEFT, OVERLAY_DESIGN_TOP};
-    // Whether the window is to be seen: the creation handler may already hide it.
+    // Whether the window is to be seen: hidden while the game's window is.
     bool shown_ = true;
     bool clickThrough_ = false;
     SubtitleLabel label_;
