@@ -29,20 +29,23 @@ public:
     SocketPort& operator=(const SocketPort&) = delete;
     virtual ~SocketPort() = default;
 
-    // Listens on 127.0.0.1 at `port`, on no other interface. False when the platform refuses
-    // (another program holds the port, or there is no network stack).
+    // Listens on 127.0.0.1 at `port`, on no other interface, and no other program may bind the
+    // port beside it. False when the platform refuses (another program holds the port, or there
+    // is no network stack); it may be asked again.
     [[nodiscard]] virtual bool listen(std::uint16_t port) = 0;
     // A connection waiting on the listening socket, or NO_SOCKET when there is none.
     virtual SocketId accept() = 0;
     // Up to `buffer.size()` bytes that have arrived: 0 when none are there yet, nothing when the
-    // peer has gone or the connection failed.
+    // peer has ended or the connection failed. The one word on whether a peer has ended: a
+    // Close event only says to ask.
     virtual std::optional<std::size_t> receive(SocketId socket, std::span<char> buffer) = 0;
-    // How many leading bytes of `bytes` the system took (possibly 0: a Write event follows
-    // when it takes more); nothing when the connection failed.
+    // How many leading bytes of `bytes` the system took; nothing when the connection failed.
+    // A Write event comes only after a call that took none (Winsock's rule): after a short
+    // send, send the rest at once.
     virtual std::optional<std::size_t> send(SocketId socket, std::string_view bytes) = 0;
-    // Sends nothing more: the peer reads what was sent, then sees the end and closes.
-    virtual void shutdownSending(SocketId socket) = 0;
-    // Closes the connection at once; no event about it follows.
+    // Closes the connection at once; no event about it follows. Unless the peer has ended
+    // (receive said so), with a reset: the side that ends a connection first keeps its port in
+    // TIME_WAIT, which would keep the next start of the tool from listening there.
     virtual void close(SocketId socket) = 0;
 
     // One periodic timer for the connections' deadlines: 0 stops it.

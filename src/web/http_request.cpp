@@ -11,6 +11,20 @@ namespace {
 constexpr std::string_view LINE_END = "\r\n";
 constexpr std::string_view HEAD_END = "\r\n\r\n";
 
+// Where the blank line that ends a head starts (its first LF) and where the bytes after it
+// start, looking from `from`.
+std::size_t findHeadEnd(std::string_view text, std::size_t from, std::size_t& after) {
+    for (std::size_t at = text.find('\n', from); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+        const std::string_view next = text.substr(at + 1, 2);
+        if (next.starts_with('\n') || next == LINE_END) {
+            after = at + 1 + (next.starts_with('\n') ? 1 : 2);
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 // RFC 9110's tchar: what a method or a header name is made of.
 bool isTokenCharacter(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -61,6 +75,22 @@ std::optional<std::string_view> HttpRequest::header(std::string_view name) const
     return std::nullopt;
 }
 
+std::optional<std::string> HttpRequest::combined(std::string_view name) const {
+    std::optional<std::string> list;
+    for (const auto& [key, value] : headers) {
+        if (key == name) {
+            list = list ? *list + ", " + value : value;
+        }
+    }
+    return list;
+}
+
+std::size_t HttpRequest::count(std::string_view name) const {
+    return static_cast<std::size_t>(
+        std::count_if(headers.begin(), headers.end(),
+                      [name](const auto& header) { return header.first == name; }));
+}
+
 HeadStatus parseRequestHead(std::string_view head, HttpRequest& request) {
     request = HttpRequest{};
     if (head.size() > MAX_REQUEST_HEAD) {
@@ -92,9 +122,10 @@ HeadStatus RequestHeadReader::feed(std::string_view bytes) {
         return status_;
     }
     // The end may straddle the bytes before and these.
-    const std::size_t searchFrom = head_.size() < HEAD_END.size() ? 0 : head_.size() - 3;
+    const std::size_t searchFrom = head_.size() < 2 ? 0 : head_.size() - 2;
     head_.append(bytes);
-    const std::size_t end = head_.find(HEAD_END, searchFrom);
+    std::size_t after = 0;
+    std::size_t end = findHeadEnd(head_, searchFrom, after);
     if (end == std::string::npos) {
         // Too large only once no end can come within the limit: its first CR would be past it.
         if (head_.size() >= MAX_REQUEST_HEAD + HEAD_END.size()) {
@@ -103,7 +134,10 @@ HeadStatus RequestHeadReader::feed(std::string_view bytes) {
         }
         return status_;
     }
-    rest_ = head_.substr(end + HEAD_END.size());
+    rest_ = head_.substr(after);
+    if (end > 0 && head_[end - 1] == '\r') {
+        --end;
+    }
     head_.resize(end);
     status_ = parseRequestHead(head_, request_);
     return status_;

@@ -21,16 +21,21 @@ struct HttpRequest {
 
     // The first header of that (lower-case) name.
     std::optional<std::string_view> header(std::string_view name) const;
+    // Every header of that name, one list as RFC 9110 (5.3) combines them: "a, b".
+    std::optional<std::string> combined(std::string_view name) const;
+    std::size_t count(std::string_view name) const;
 };
 
 enum class HeadStatus { Incomplete, Complete, TooLarge, Malformed };
 
 // Parses a whole head, the request line and its header lines each ended by CR LF, without the
-// blank line that ends it.
+// blank line that ends it. A bare LF inside makes it malformed.
 HeadStatus parseRequestHead(std::string_view head, HttpRequest& request);
 
-// Collects a request head from bytes as they arrive, however they are split. Once the status
-// is anything but Incomplete it stays so, and further bytes are ignored.
+// Collects a request head from bytes as they arrive, however they are split. A blank line ends
+// it, by CR LF or by a bare LF (RFC 9112, 2.2), so a head of bare LFs is answered at once
+// rather than waited on. Once the status is anything but Incomplete it stays so, and further
+// bytes are ignored.
 class RequestHeadReader {
 public:
     HeadStatus feed(std::string_view bytes);

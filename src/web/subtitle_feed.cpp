@@ -13,7 +13,8 @@ namespace {
 
 constexpr std::string_view PORT_PREFIX = "网页字幕端口 ";
 constexpr std::string_view UNUSABLE_SUFFIX = " 不可用（应为1024到65535的数字），网页字幕未开启。";
-constexpr std::string_view HELD_SUFFIX = " 已被其他程序占用，网页字幕未开启。";
+constexpr std::string_view HELD_SUFFIX =
+    " 已被其他程序占用，每隔几秒重试一次，空出后网页字幕即开启。";
 
 // The page's CSS sizes the font in points at 96 pixels an inch, as the overlay does at 96 DPI.
 constexpr int PAGE_DPI = 96;
@@ -100,29 +101,29 @@ std::string SubtitleFeed::start(SettingsFile& settings) {
     case WebPortSetting::Choice::Unusable:
         return webPortUnusableText(setting.value);
     case WebPortSetting::Choice::Port:
+        publishState();
         if (!server_.start(setting.port)) {
             return webPortHeldText(setting.port);
         }
-        publishState();
         break;
     }
     return {};
 }
 
 void SubtitleFeed::onStyleChanged() {
-    if (server_.serving()) {
+    if (server_.enabled()) {
         publishState();
     }
 }
 
 void SubtitleFeed::onNewLine(std::string_view line) {
-    if (server_.serving()) {
+    if (server_.enabled()) {
         server_.sendLine(utf8(line));
     }
 }
 
 void SubtitleFeed::onShownSubtitle(std::string_view subtitle) {
-    if (server_.serving()) {
+    if (server_.enabled()) {
         shownUtf8_ = utf8(subtitle);
         publishState();
     }

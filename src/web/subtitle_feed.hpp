@@ -32,9 +32,10 @@ public:
                  const CharacterDecoderPort& decoder)
         : state_(state), panel_(panel), decoder_(decoder), server_(sockets) {}
 
-    // Reads `webport` once, on start-up, and serves where it asks. A value it cannot use, or a
-    // port another program holds, leaves the tool without the feeds: the line returned says so
-    // (empty when all is well), for the edit box with the other start-up notices.
+    // Reads `webport` once, on start-up, and serves where it asks. A value it cannot use leaves
+    // the tool without the feeds; a port another program holds is tried again every few seconds.
+    // The line returned says either (empty when all is well), for the edit box with the other
+    // start-up notices.
     std::string start(SettingsFile& settings);
     // A style control changed: the page redraws at once.
     void onStyleChanged();

@@ -40,6 +40,13 @@ bool isControl(std::uint8_t opcode) {
     return (opcode & 0x8) != 0;
 }
 
+// The codes a peer may send (RFC 6455, 7.4; 1012 to 1014 as registered since): 1005 and 1006
+// say that no code was sent and are never on the wire.
+bool isSendableCloseCode(unsigned code) {
+    return (code >= 1000 && code <= 1003) || (code >= 1007 && code <= 1014) ||
+           (code >= 3000 && code <= 4999);
+}
+
 } // namespace
 
 std::string encodeFrame(Opcode opcode, std::string_view payload) {
@@ -67,6 +74,36 @@ std::string encodeCloseFrame(std::uint16_t code) {
     const std::uint64_t value = code;
     const char payload[2] = {byteChar(value >> 8), byteChar(value)};
     return encodeFrame(Opcode::Close, std::string_view(payload, 2));
+}
+
+bool Utf8Checker::feed(std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (due_ > 0) {
+            if (byte < low_ || byte > high_) {
+                return false;
+            }
+            --due_;
+            low_ = 0x80;
+            high_ = 0xBF;
+        } else if (byte >= 0x80) {
+            // The lead byte says how many follow and narrows the first of them.
+            if (byte >= 0xC2 && byte <= 0xDF) {
+                due_ = 1;
+            } else if (byte >= 0xE0 && byte <= 0xEF) {
+                due_ = 2;
+                low_ = byte == 0xE0 ? 0xA0 : 0x80;
+                high_ = byte == 0xED ? 0x9F : 0xBF;
+            } else if (byte >= 0xF0 && byte <= 0xF4) {
+                due_ = 3;
+                low_ = byte == 0xF0 ? 0x90 : 0x80;
+                high_ = byte == 0xF4 ? 0x8F : 0xBF;
+            } else {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void FrameReader::append(std::string_view bytes) {
@@ -125,6 +162,43 @@ FrameStatus FrameReader::next(ClientFrame& frame) {
         frame.payload[i] = static_cast<char>(frame.payload[i] ^ mask[i % MASK_SIZE]);
     }
     start_ += header + MASK_SIZE + payloadSize;
+    const FrameStatus status = check(frame);
+    if (status != FrameStatus::Frame) {
+        failed_ = status;
+    }
+    return status;
+}
+
+FrameStatus FrameReader::check(const ClientFrame& frame) {
+    if (frame.opcode == Opcode::Close) {
+        if (frame.payload.empty()) {
+            return FrameStatus::Frame;
+        }
+        if (frame.payload.size() == 1 ||
+            !isSendableCloseCode(static_cast<unsigned>(byteAt(frame.payload, 0)) << 8 |
+                                 byteAt(frame.payload, 1))) {
+            return FrameStatus::ProtocolError;
+        }
+        Utf8Checker reason;
+        return reason.feed(std::string_view(frame.payload).substr(2)) && reason.whole()
+                   ? FrameStatus::Frame
+                   : FrameStatus::BadText;
+    }
+    if (isControl(static_cast<std::uint8_t>(frame.opcode))) {
+        return FrameStatus::Frame;
+    }
+    // A continuation belongs to a message under way, and a new message waits for the last.
+    if ((frame.opcode == Opcode::Continuation) != inMessage_) {
+        return FrameStatus::ProtocolError;
+    }
+    if (frame.opcode != Opcode::Continuation) {
+        inText_ = frame.opcode == Opcode::Text;
+        text_ = Utf8Checker{};
+    }
+    inMessage_ = !frame.final;
+    if (inText_ && (!text_.feed(frame.payload) || (frame.final && !text_.whole()))) {
+        return FrameStatus::BadText;
+    }
     return FrameStatus::Frame;
 }
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace pal4::testing {
 
@@ -18,8 +19,10 @@ public:
         std::string outbound;        // what the tool sent
         std::size_t room = SIZE_MAX; // bytes the system still takes from the tool
         bool peerGone = false;
-        bool sendingShut = false;
+        bool wouldBlock = false; // a send took nothing: a Write event follows more room
+        bool endSeen = false;    // receive told the tool the peer had ended
         bool closed = false;
+        bool reset = false; // closed before the peer's end: the tool holds no TIME_WAIT
     };
 
     bool listen(std::uint16_t port) override {
@@ -40,6 +43,7 @@ public:
     std::optional<std::size_t> receive(SocketId id, std::span<char> buffer) override {
         Connection& c = connections.at(id);
         if (c.inbound.empty()) {
+            c.endSeen = c.peerGone;
             return c.peerGone ? std::nullopt : std::optional<std::size_t>(0);
         }
         const std::size_t n = std::min(buffer.size(), c.inbound.size());
@@ -52,10 +56,14 @@ public:
         const std::size_t n = std::min(bytes.size(), c.room);
         c.outbound.append(bytes.substr(0, n));
         c.room -= n;
+        c.wouldBlock = c.wouldBlock || (n == 0 && !bytes.empty());
         return n;
     }
-    void shutdownSending(SocketId id) override { connections.at(id).sendingShut = true; }
-    void close(SocketId id) override { connections.at(id).closed = true; }
+    void close(SocketId id) override {
+        Connection& c = connections.at(id);
+        c.closed = true;
+        c.reset = !c.endSeen;
+    }
     void setTimer(std::uint32_t milliseconds) override { timerMs = milliseconds; }
     std::uint64_t milliseconds() const override { return now; }
     // Knows the one digest the tests need: RFC 6455's example key with the GUID appended.
@@ -80,6 +88,15 @@ public:
     void clientSends(SocketEvents& server, SocketId id, std::string bytes) {
         connections.at(id).inbound += bytes;
         deliver(server, id, SocketEvent::Read);
+    }
+    // The system takes all the tool sends from now on; as Winsock does, it says so only when a
+    // send took nothing before.
+    void makeRoom(SocketEvents& server, SocketId id) {
+        Connection& c = connections.at(id);
+        c.room = SIZE_MAX;
+        if (std::exchange(c.wouldBlock, false)) {
+            deliver(server, id, SocketEvent::Write);
+        }
     }
     void deliver(SocketEvents& server, SocketId id, SocketEvent event) {
         do {

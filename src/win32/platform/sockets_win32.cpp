@@ -45,8 +45,8 @@ struct Cng {
 } // namespace
 
 SocketsWin32::~SocketsWin32() {
-    for (const auto& [id, socket] : sockets_) {
-        closesocket(socket);
+    while (!sockets_.empty()) {
+        close(sockets_.begin()->first);
     }
     if (listener_ != INVALID_SOCKET) {
         closesocket(listener_);
@@ -83,8 +83,7 @@ LRESULT CALLBACK SocketsWin32::procedure(HWND window, UINT message, WPARAM wPara
     auto* self = reinterpret_cast<SocketsWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && self->events_ != nullptr) {
         if (message == WM_SOCKET) {
-            self->onSocketMessage(static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam),
-                                  WSAGETSELECTERROR(lParam));
+            self->onSocketMessage(static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam));
             return 0;
         }
         if (message == WM_TIMER && wParam == DEADLINE_TIMER) {
@@ -98,7 +97,7 @@ LRESULT CALLBACK SocketsWin32::procedure(HWND window, UINT message, WPARAM wPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void SocketsWin32::onSocketMessage(SOCKET socket, WORD event, WORD error) {
+void SocketsWin32::onSocketMessage(SOCKET socket, WORD event) {
     if (socket == listener_) {
         if (event == FD_ACCEPT) {
             lastAcceptError_ = 0;
@@ -126,16 +125,13 @@ void SocketsWin32::onSocketMessage(SOCKET socket, WORD event, WORD error) {
         events_->onSocketEvent(id, SocketEvent::Write);
         return;
     case FD_CLOSE: {
-        // The notice may be a closed socket's whose value Winsock gave to a new one: only a
-        // connection whose peer really ended reads as ended. Bytes still waiting are read
-        // first, and the notice comes back after them.
-        char byte = 0;
-        const int peeked = error != 0 ? 0 : recv(socket, &byte, 1, MSG_PEEK);
-        if (peeked > 0) {
-            events_->onSocketEvent(id, SocketEvent::Read);
+        // Only a read says whether the peer has ended: the notice may be a closed socket's whose
+        // value Winsock gave to a new one, and may carry an error either way. Bytes still
+        // waiting are read first, and the notice comes back after them.
+        receivedBytes_ = false;
+        events_->onSocketEvent(id, SocketEvent::Close);
+        if (receivedBytes_ && sockets_.contains(id)) {
             PostMessageW(window_, WM_SOCKET, socket, WSAMAKESELECTREPLY(FD_CLOSE, 0));
-        } else if (peeked == 0 || WSAGetLastError() != WSAEWOULDBLOCK) {
-            events_->onSocketEvent(id, SocketEvent::Close);
         }
         return;
     }
@@ -220,12 +216,14 @@ std::optional<std::size_t> SocketsWin32::receive(SocketId socket, std::span<char
     const int length = static_cast<int>(std::min<std::size_t>(buffer.size(), INT_MAX));
     const int got = recv(handle, buffer.data(), length, 0);
     if (got > 0) {
+        receivedBytes_ = true;
         return static_cast<std::size_t>(got);
     }
     if (got == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
         return 0;
     }
-    return std::nullopt; // 0: the peer closed
+    ended_.insert(socket); // 0: the peer closed; else the connection failed
+    return std::nullopt;
 }
 
 std::optional<std::size_t> SocketsWin32::send(SocketId socket, std::string_view bytes) {
@@ -244,21 +242,23 @@ std::optional<std::size_t> SocketsWin32::send(SocketId socket, std::string_view 
     return std::nullopt;
 }
 
-void SocketsWin32::shutdownSending(SocketId socket) {
-    const SOCKET handle = handleOf(socket);
-    if (handle != INVALID_SOCKET) {
-        shutdown(handle, SD_SEND);
-    }
-}
-
 void SocketsWin32::close(SocketId socket) {
     const SOCKET handle = handleOf(socket);
     if (handle == INVALID_SOCKET) {
         return;
     }
+    if (!ended_.contains(socket)) {
+        // A reset: the side that sends the first FIN keeps the connection in TIME_WAIT for
+        // minutes, and a listener bound with SO_EXCLUSIVEADDRUSE cannot bind while any is left.
+        // Closed after the peer's end, the tool's side waits in no such state.
+        const linger abort{1, 0};
+        setsockopt(handle, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
+                   sizeof abort);
+    }
     closesocket(handle);
     sockets_.erase(socket);
     ids_.erase(handle);
+    ended_.erase(socket);
 }
 
 void SocketsWin32::setTimer(std::uint32_t milliseconds) {

@@ -6,6 +6,7 @@
 #include <winsock2.h>
 
 #include <map>
+#include <set>
 
 namespace pal4::win32 {
 
@@ -25,7 +26,6 @@ public:
     SocketId accept() override;
     std::optional<std::size_t> receive(SocketId socket, std::span<char> buffer) override;
     std::optional<std::size_t> send(SocketId socket, std::string_view bytes) override;
-    void shutdownSending(SocketId socket) override;
     void close(SocketId socket) override;
     void setTimer(std::uint32_t milliseconds) override;
     std::uint64_t milliseconds() const override;
@@ -33,7 +33,7 @@ public:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void onSocketMessage(SOCKET socket, WORD event, WORD error);
+    void onSocketMessage(SOCKET socket, WORD event);
     bool makeWindow();
     SOCKET handleOf(SocketId socket) const;
 
@@ -47,6 +47,8 @@ private:
     // closed socket's value to the next one, whose events must not reach the old client.
     std::map<SocketId, SOCKET> sockets_;
     std::map<SOCKET, SocketId> ids_;
+    std::set<SocketId> ended_;   // whose peer has ended, as a read said
+    bool receivedBytes_ = false; // by a read during the notice being handled
     SocketId nextId_ = 1;
 };
 

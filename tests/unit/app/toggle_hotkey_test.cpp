@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "网页字幕端口 65536 不可用（应为1024到65535的数字），网页字幕未开启。"},
         HotkeyCase{"WebPortHeld", "[config]\r\nwebport=6677\r\n", true, std::nullopt,
                    "无法使用热键 Ctrl+Alt+S，外挂字幕只能用按钮开关。" + LOCK_HELD +
-                       "\r\n网页字幕端口 6677 已被其他程序占用，网页字幕未开启。"}),
+                       "\r\n网页字幕端口 6677 "
+                       "已被其他程序占用，每隔几秒重试一次，空出后网页字幕即开启。"}),
     [](const ::testing::TestParamInfo<HotkeyCase>& param) {
         return std::string(param.param.name);
     });

@@ -70,7 +70,7 @@ struct RequestCase {
     const char* name;
     std::string request;
     std::string answer; // how the reply starts
-    std::string holds;  // and something it holds
+    std::string last;   // and how it ends
     bool ends;          // the tool ends the connection after it
 };
 
@@ -80,30 +80,55 @@ TEST_P(WebRequestTest, AnswersEachRequestAndEndsWhatIsNoFeed) {
     const RequestCase& c = GetParam();
     const FakeSockets::Connection& client = connection(tool.sockets.connect(tool.app, c.request));
     EXPECT_EQ(client.outbound.substr(0, c.answer.size()), c.answer);
-    EXPECT_NE(client.outbound.find(c.holds), std::string::npos);
-    EXPECT_EQ(client.sendingShut, c.ends);
-    EXPECT_FALSE(client.closed); // ended gracefully: the client reads the answer first
+    EXPECT_TRUE(client.outbound.ends_with(c.last)) << client.outbound;
+    EXPECT_FALSE(client.closed); // the client reads its answer and ends first
+    tool.sockets.now += HANDSHAKE_TIMEOUT_MS;
+    tool.app.onSocketTimer();
+    EXPECT_EQ(client.closed, c.ends);
 }
+
+const std::string HOST = "Host: 127.0.0.1:6677\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, WebRequestTest,
-    ::testing::Values(RequestCase{"Page", "GET /?v=2 HTTP/1.1\r\n\r\n", "HTTP/1.1 200 OK",
-                                  "<!DOCTYPE html>", true},
-                      RequestCase{"LineFeed", upgradeTo("/"), "HTTP/1.1 101",
-                                  "Sec-WebSocket-Accept: s3pPLMBiTxaQ9kYGzzhZRbK+xOo=\r\n", false},
-                      RequestCase{"OtherPath", "GET /favicon.ico HTTP/1.1\r\n\r\n", "HTTP/1.1 404",
-                                  "", true},
-                      RequestCase{"Post", "POST / HTTP/1.1\r\n\r\n", "HTTP/1.1 405", "", true},
-                      RequestCase{"SubtitleFeedWithoutUpgrade", "GET /subtitle HTTP/1.1\r\n\r\n",
-                                  "HTTP/1.1 426", "", true},
-                      RequestCase{"OldWebSocket", upgradeTo("/", "8"), "HTTP/1.1 426",
-                                  "Sec-WebSocket-Version: 13", true},
-                      RequestCase{"NoKey",
-                                  "GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                                  "Sec-WebSocket-Version: 13\r\n\r\n",
-                                  "HTTP/1.1 400", "", true},
-                      RequestCase{"OversizedHead", "GET / HTTP/1.1\r\nX: " + std::string(9000, 'a'),
-                                  "HTTP/1.1 431", "", true}),
+    ::testing::Values(
+        RequestCase{"Page", "GET /?v=2 HTTP/1.1\r\n" + HOST + "\r\n", "HTTP/1.1 200 OK",
+                    "</html>\n", true},
+        RequestCase{"PageHead", "HEAD / HTTP/1.1\r\n" + HOST + "\r\n", "HTTP/1.1 200 OK",
+                    "Connection: close\r\n\r\n", true},
+        RequestCase{"AbsoluteTarget",
+                    "GET http://LocalHost:6677/ HTTP/1.1\r\nHost: localhost:6677\r\n\r\n",
+                    "HTTP/1.1 200 OK", "</html>\n", true},
+        RequestCase{"LineFeed", upgradeTo("/"), "HTTP/1.1 101",
+                    "Sec-WebSocket-Accept: s3pPLMBiTxaQ9kYGzzhZRbK+xOo=\r\n\r\n", false},
+        RequestCase{
+            "ConnectionOnTwoLines",
+            "GET / HTTP/1.1\r\n" + HOST +
+                "Upgrade: websocket\r\nConnection: keep-alive\r\nConnection: Upgrade\r\n"
+                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n",
+            "HTTP/1.1 101", "\r\n\r\n", false},
+        RequestCase{"OtherPath", "GET /favicon.ico HTTP/1.1\r\n" + HOST + "\r\n", "HTTP/1.1 404",
+                    "", true},
+        RequestCase{"Post", "POST / HTTP/1.1\r\n" + HOST + "\r\n", "HTTP/1.1 405", "", true},
+        RequestCase{"NoHost", "GET / HTTP/1.1\r\n\r\n", "HTTP/1.1 400", "", true},
+        RequestCase{"TwoHosts", "GET / HTTP/1.1\r\n" + HOST + HOST + "\r\n", "HTTP/1.1 400", "",
+                    true},
+        RequestCase{"OtherName", "GET / HTTP/1.1\r\nHost: pages.example:6677\r\n\r\n",
+                    "HTTP/1.1 400", "", true},
+        RequestCase{"OtherPort", "GET / HTTP/1.1\r\nHost: 127.0.0.1:6678\r\n\r\n", "HTTP/1.1 400",
+                    "", true},
+        RequestCase{"BareLineFeeds", "GET / HTTP/1.1\nHost: 127.0.0.1:6677\n\n", "HTTP/1.1 400", "",
+                    true},
+        RequestCase{"SubtitleFeedWithoutUpgrade", "GET /subtitle HTTP/1.1\r\n" + HOST + "\r\n",
+                    "HTTP/1.1 426", "", true},
+        RequestCase{"OldWebSocket", upgradeTo("/", "8"), "HTTP/1.1 426", "", true},
+        RequestCase{"NoKey",
+                    "GET / HTTP/1.1\r\n" + HOST +
+                        "Upgrade: websocket\r\nConnection: Upgrade\r\n"
+                        "Sec-WebSocket-Version: 13\r\n\r\n",
+                    "HTTP/1.1 400", "", true},
+        RequestCase{"OversizedHead", "GET / HTTP/1.1\r\nX: " + std::string(9000, 'a'),
+                    "HTTP/1.1 431", "", true}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(WebFeedTest, TheSubtitleFeedFollowsTheShownTextAndTheStyle) {
@@ -124,11 +149,15 @@ TEST_F(WebFeedTest, TheSubtitleFeedFollowsTheShownTextAndTheStyle) {
     EXPECT_NE(states[4].find(R"("text":"","font":")"), std::string::npos) << states[4];
 }
 
+// How the tool ends a connection: it waits for the client to end it, it closes once the
+// client has ended, or it resets the connection (the client neither ends nor behaves).
+enum class End { Waits, AfterClient, Reset };
+
 struct LimitCase {
     const char* name;
     std::function<SocketId(WebFeedTest&, SimulatedTool&)> act; // the client to look at
     std::string lastBytes;
-    bool dropped; // closed at once rather than ended gracefully
+    End end;
 };
 
 class WebLimits : public WebFeedTest, public ::testing::WithParamInterface<LimitCase> {};
@@ -136,11 +165,9 @@ class WebLimits : public WebFeedTest, public ::testing::WithParamInterface<Limit
 TEST_P(WebLimits, ARudeClientIsRefusedOrDroppedAndNeverWaitedFor) {
     const SocketId client = GetParam().act(*this, tool);
     const FakeSockets::Connection& c = tool.sockets.connections.at(client);
-    const std::string& bytes = c.outbound;
-    const std::string& last = GetParam().lastBytes;
-    EXPECT_EQ(bytes.substr(bytes.size() - std::min(bytes.size(), last.size())), last);
-    EXPECT_EQ(c.closed, GetParam().dropped);
-    EXPECT_TRUE(c.sendingShut || c.closed);
+    EXPECT_TRUE(c.outbound.ends_with(GetParam().lastBytes));
+    EXPECT_EQ(c.closed, GetParam().end != End::Waits);
+    EXPECT_EQ(c.reset, GetParam().end == End::Reset);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                       }
                       return tool.sockets.connect(tool.app, upgradeTo("/"));
                   },
-                  "503 Service Unavailable\n", true},
+                  "503 Service Unavailable\n", End::Reset},
         LimitCase{"UnfinishedHandshake",
                   [](WebFeedTest&, SimulatedTool& tool) {
                       const SocketId id = tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
@@ -164,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                       tool.app.onSocketTimer();
                       return id;
                   },
-                  "", true},
+                  "", End::Reset},
         LimitCase{"ReaderThatNeverReads",
                   [](WebFeedTest& fixture, SimulatedTool& tool) {
                       const SocketId id = fixture.join("/subtitle");
@@ -176,41 +203,98 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_GT(clicks, 250) << "dropped before its 64 KiB";
                       return id;
                   },
-                  "", true},
+                  "", End::Reset},
         LimitCase{"HalfClosedBeforeItsAnswerIsOut",
                   [](WebFeedTest& fixture, SimulatedTool& tool) {
                       const SocketId id = tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
                       fixture.connection(id).room = 100;
                       fixture.connection(id).peerGone = true;
-                      tool.sockets.clientSends(tool.app, id, "\r\n");
+                      tool.sockets.clientSends(tool.app, id, HOST + "\r\n");
                       tool.sockets.deliver(tool.app, id, SocketEvent::Close);
-                      tool.sockets.connections.at(id).room = SIZE_MAX;
-                      tool.sockets.deliver(tool.app, id, SocketEvent::Write);
+                      tool.sockets.makeRoom(tool.app, id);
                       return id;
                   },
-                  "</html>\n", false},
+                  "</html>\n", End::AfterClient},
         LimitCase{"UnmaskedFrame",
                   [](WebFeedTest& fixture, SimulatedTool& tool) {
                       const SocketId id = fixture.join("/");
                       tool.sockets.clientSends(tool.app, id, "\x81\x05Hello");
                       return id;
                   },
-                  "\x88\x02\x03\xEA", false},
+                  "\x88\x02\x03\xEA", End::Waits},
         LimitCase{"OversizedFrame",
                   [](WebFeedTest& fixture, SimulatedTool& tool) {
                       const SocketId id = fixture.join("/");
                       tool.sockets.clientSends(tool.app, id, "\x81\xFE\x10\x01");
                       return id;
                   },
-                  "\x88\x02\x03\xF1", false},
+                  "\x88\x02\x03\xF1", End::Waits},
         LimitCase{"PingThenClose",
                   [](WebFeedTest& fixture, SimulatedTool& tool) {
                       const SocketId id = fixture.join("/");
                       tool.sockets.clientSends(tool.app, id, masked(0x9, "hi") + masked(0x8, ""));
                       return id;
                   },
-                  "\x8A\x02hi\x88\x02\x03\xE8", false}),
+                  "\x8A\x02hi\x88\x02\x03\xE8", End::Waits},
+        LimitCase{"TextThatIsNotUtf8",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/");
+                      tool.sockets.clientSends(tool.app, id, masked(0x1, "\xC0\xAF"));
+                      return id;
+                  },
+                  "\x88\x02\x03\xEF", End::Waits},
+        LimitCase{"FloodOfFrames",
+                  [](WebFeedTest& fixture, SimulatedTool& tool) {
+                      const SocketId id = fixture.join("/");
+                      std::string flood;
+                      for (int i = 0; i < 80; ++i) {
+                          flood += masked(0x2, std::string(100, 'x'));
+                      }
+                      for (int i = 0; i < 12 && !fixture.connection(id).closed; ++i) {
+                          tool.sockets.clientSends(tool.app, id, flood);
+                      }
+                      return id;
+                  },
+                  "\x88\x02\x03\xF0", End::Reset},
+        LimitCase{"EndlessBodyAfterAnError",
+                  [](WebFeedTest&, SimulatedTool& tool) {
+                      return tool.sockets.connect(tool.app, "GET /x HTTP/1.1\r\n" + HOST + "\r\n" +
+                                                                std::string(9000, 'x'));
+                  },
+                  "404 Not Found\n", End::Reset},
+        LimitCase{"DeadlineWhileTheSocketIsBusy",
+                  [](WebFeedTest&, SimulatedTool& tool) {
+                      const SocketId id = tool.sockets.connect(tool.app, "GET / HTTP/1.1\r\n");
+                      tool.sockets.now += HANDSHAKE_TIMEOUT_MS;
+                      tool.sockets.clientSends(tool.app, id, "X: y\r\n");
+                      return id;
+                  },
+                  "", End::Reset},
+        LimitCase{"ClientEndsAfterItsAnswer",
+                  [](WebFeedTest&, SimulatedTool& tool) {
+                      const SocketId id =
+                          tool.sockets.connect(tool.app, "GET /x HTTP/1.1\r\n" + HOST + "\r\n");
+                      tool.sockets.connections.at(id).peerGone = true;
+                      tool.sockets.deliver(tool.app, id, SocketEvent::Close);
+                      return id;
+                  },
+                  "404 Not Found\n", End::AfterClient}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(WebPortTest, APortAnotherProgramHoldsIsTriedAgainUntilFree) {
+    SimulatedTool held;
+    held.givenSettingsFile("[config]\r\nwebport=6677\r\n");
+    held.sockets.refuseListen = true;
+    held.panel.create();
+    held.sockets.refuseListen = false;
+    held.sockets.now += LISTEN_RETRY_MS - 1;
+    held.app.onSocketTimer();
+    EXPECT_EQ(held.sockets.listening, 0);
+    held.sockets.now += 1;
+    held.app.onSocketTimer();
+    EXPECT_EQ(held.sockets.listening, 6677);
+    EXPECT_EQ(held.sockets.timerMs, 0u);
+}
 
 } // namespace
 } // namespace pal4::testing
