@@ -234,6 +234,7 @@ cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
 logged_lines="" killed_lines=""
 web_latency="" page_latency="" web_clients="" abuse=""
+flood_marks=()
 log_file=$run_dir/对白记录.txt
 finished=false
 above="" follow="" hide="" lock_clicks=""
@@ -287,6 +288,7 @@ while IFS= read -r line; do
     page-latency) page_latency="$3 $4 $5 $6 $7" ;;
     web-clients) web_clients=$3 ;;
     abuse) abuse="$3 $4 $5 $6 $7" ;;
+    flood) flood_marks+=("${*:3}") ;;
     kill-begin) cp "$log_file" "$run_dir/log-before-kill" 2>/dev/null || : >"$run_dir/log-before-kill" ;;
     killed) killed_lines="$3 $4" ;;
     memory-open)
@@ -572,6 +574,19 @@ if [ -n "${cpu_fine[web-off]:-}" ] && [ -n "${cpu_fine[web-on]:-}" ]; then
 else
     figure "CPU of 10 lines/s, 16 web clients / server off" "not measured" "<= 1.25" ""
 fi
+# One, then four flooders of each kind: the subtitle's latency meanwhile, and how soon each ended.
+for marks in "${flood_marks[@]}"; do
+    read -r count measured missed median p95 slowest conns ended slowest_end loops received \
+        <<<"$marks"
+    figure "subtitle latency, $count flooder(s) of each kind: p95" "$p95 ms" "<= 150 ms" \
+        "$(verdict "$p95" 150)"
+    note "median $median ms, slowest $slowest ms; $missed of $((measured + missed)) lines never" \
+        "showed; a study tool connected meanwhile got $received of them"
+    figure "flooders ended by the tool, the slowest after" "$ended of $conns, $slowest_end ms" \
+        "all, <= 1000 ms" "$([ "$ended" = "$conns" ] && verdict "$slowest_end" 1000 || echo missed)"
+    note "$loops connections opened and closed at once meanwhile"
+done
+[ ${#flood_marks[@]} -gt 0 ] || figure "the subtitle during web floods" "not measured" "<= 150 ms" ""
 if [ -n "$abuse" ]; then
     read -r bad ended taken played served <<<"$abuse"
     figure "$bad bad clients: ended by the tool, next good client served" "$ended, $served" \

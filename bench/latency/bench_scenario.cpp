@@ -47,15 +47,6 @@ bool closeOverlay(const ToolProcess& tool) {
     return tool.waitForOverlay(false, OVERLAY_TIMEOUT_MS);
 }
 
-RECT onScreen(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT visible{};
-    IntersectRect(&visible, &bounds, &screen);
-    return visible;
-}
-
 void measureAndMark(pal4sim::SimGame& game, const ToolProcess& tool, int lines, const char* name) {
     const LatencyReport latency = measureLatency(game, onScreen(tool.overlay()), lines);
     char figures[160];

@@ -30,6 +30,15 @@ private:
 
 } // namespace
 
+RECT onScreen(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT visible{};
+    IntersectRect(&visible, &bounds, &screen);
+    return visible;
+}
+
 std::string dialogueLine(int n) {
     return "甲：第" + std::to_string(n) + "句";
 }

@@ -25,6 +25,9 @@ struct LatencyReport {
 // the tool's timer.
 LatencyReport measureLatency(pal4sim::SimGame& game, const RECT& area, int lines);
 
+// The part of a window that is on the screen.
+RECT onScreen(HWND window);
+
 // The dialogue line number `n`: a speaker, the separator and a text that draws differently
 // for every n. GB2312.
 std::string dialogueLine(int n);

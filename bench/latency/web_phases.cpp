@@ -9,6 +9,7 @@
 #include "tool_process.hpp"
 #include "wait_until.hpp"
 #include "web_client.hpp"
+#include "web_flood.hpp"
 
 #include <cstdio>
 #include <exception>
@@ -135,6 +136,34 @@ void pageLatency(pal4sim::SimGame& game, std::uint16_t port, int browserPort, in
     markLatencies("page-latency", latencies, missed);
 }
 
+// One, then four flooders of each kind (masked frames on a feed, a body without end after a 404,
+// connections opened and closed in a loop), while the subtitle's latency is measured on the
+// screen and a study tool connected beforehand reads the lines.
+void floods(pal4sim::SimGame& game, const ToolProcess& tool, std::uint16_t port, int lines) {
+    for (const int count : {1, 4}) {
+        e2e::WebClient reader;
+        if (!reader.open(port, "/")) {
+            complain("the line feed refused a client before a flood");
+            return;
+        }
+        e2e::WebFlood flood(port, count);
+        Sleep(SETTLE_MS);
+        const LatencyReport latency = measureLatency(game, onScreen(tool.overlay()), lines);
+        flood.stop();
+        int received = 0;
+        while (reader.receiveText(ARRIVAL_TIMEOUT_MS)) {
+            ++received;
+        }
+        const e2e::WebFlood::Figures figures = flood.figures();
+        char text[200];
+        std::snprintf(text, sizeof text, "%d %zu %zu %.1f %.1f %.1f %d %d %.0f %d %d", count,
+                      latency.measured, latency.missed, latency.medianMs, latency.p95Ms,
+                      latency.maxMs, figures.connections, figures.ended, figures.slowestEndMs,
+                      figures.loops, received);
+        mark("flood", text);
+    }
+}
+
 // 200 bad clients of six kinds, a new line every ten of them; then whether the tool ended them
 // all and serves the next good client.
 void abuse(pal4sim::SimGame& game, const ToolProcess& tool, std::uint16_t port, int count,
@@ -255,6 +284,7 @@ int runPhases(const ScenarioOptions& options, const WebOptions& web) {
     if (web.browserPort != 0) {
         pageLatency(game, port, web.browserPort, web.lines, next);
     }
+    floods(game, *tool, port, web.lines);
     abuse(game, *tool, port, web.badClients, next);
     return 0;
 }

@@ -16,7 +16,7 @@ bool winsockReady() {
     return ready;
 }
 
-SOCKET connectTo(std::uint16_t port) {
+SOCKET connectTo(std::uint16_t port, std::uint32_t host = INADDR_LOOPBACK) {
     if (!winsockReady()) {
         return INVALID_SOCKET;
     }
@@ -27,7 +27,7 @@ SOCKET connectTo(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_addr.s_addr = htonl(host);
     if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         closesocket(socket);
         return INVALID_SOCKET;
@@ -81,6 +81,14 @@ std::string maskedFrame(unsigned char opcode, std::string_view payload) {
     return frame;
 }
 
+// A head and as many bytes as its Content-Length says.
+bool wholeAnswer(const std::string& answer) {
+    const std::size_t end = answer.find("\r\n\r\n");
+    const std::size_t length = answer.find("\r\nContent-Length: ");
+    return end != std::string::npos && length < end &&
+           answer.size() - end - 4 >= std::stoul(answer.substr(length + 18));
+}
+
 } // namespace
 
 std::string httpExchange(std::uint16_t port, std::string_view request, DWORD timeoutMs) {
@@ -92,7 +100,8 @@ std::string httpExchange(std::uint16_t port, std::string_view request, DWORD tim
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     if (sendAll(socket, request)) {
         char chunk[4096];
-        while (readable(socket, remaining(deadline))) {
+        // Until the whole answer is in: the server waits for its client to end the connection.
+        while (!wholeAnswer(answer) && readable(socket, remaining(deadline))) {
             const int got = recv(socket, chunk, sizeof chunk, 0);
             if (got <= 0) {
                 break;
@@ -104,9 +113,9 @@ std::string httpExchange(std::uint16_t port, std::string_view request, DWORD tim
     return answer;
 }
 
-bool WebClient::connect(std::uint16_t port) {
+bool WebClient::connect(std::uint16_t port, std::uint32_t address) {
     close();
-    socket_ = connectTo(port);
+    socket_ = connectTo(port, address);
     return connected();
 }
 
@@ -141,7 +150,18 @@ bool WebClient::open(std::uint16_t port, std::string_view path, DWORD timeoutMs)
 }
 
 bool WebClient::sendRaw(std::string_view bytes) {
-    return connected() && sendAll(socket_, bytes);
+    lastSendError_ = 0;
+    if (!connected()) {
+        return false;
+    }
+    const bool sent = sendAll(socket_, bytes);
+    lastSendError_ = sent ? 0 : WSAGetLastError();
+    return sent;
+}
+
+void WebClient::setSendTimeout(DWORD timeoutMs) {
+    setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeoutMs),
+               sizeof timeoutMs);
 }
 
 bool WebClient::sendText(std::string_view text) {

@@ -24,13 +24,17 @@ public:
     WebClient(const WebClient&) = delete;
     WebClient& operator=(const WebClient&) = delete;
 
-    // A TCP connection to 127.0.0.1:port and nothing more; false when refused.
-    bool connect(std::uint16_t port);
+    // A TCP connection to 127.0.0.1:port (or another address of this machine, in host order)
+    // and nothing more; false when refused.
+    bool connect(std::uint16_t port, std::uint32_t address = INADDR_LOOPBACK);
     // Connects and asks for `path` as a WebSocket; true when the server switched protocols.
     bool open(std::uint16_t port, std::string_view path, DWORD timeoutMs = 3000);
     // Bytes as they are, masked or not.
     bool sendRaw(std::string_view bytes);
     bool sendText(std::string_view text); // one masked text frame
+    // A send that waits longer fails, and sendTimedOut() says why.
+    void setSendTimeout(DWORD timeoutMs);
+    bool sendTimedOut() const { return lastSendError_ == WSAETIMEDOUT; }
     // The next text message, answering pings on the way; nothing on a timeout, a close or an
     // error.
     std::optional<std::string> receiveText(DWORD timeoutMs);
@@ -48,6 +52,7 @@ private:
     SOCKET socket_ = INVALID_SOCKET;
     std::string buffer_;
     bool ended_ = false;
+    int lastSendError_ = 0;
 };
 
 } // namespace e2e

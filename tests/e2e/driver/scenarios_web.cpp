@@ -8,8 +8,10 @@
 #include "tool_session.hpp"
 #include "wait_until.hpp"
 #include "web_client.hpp"
+#include "web_flood.hpp"
 #include "window_search.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -55,8 +57,9 @@ public:
                         "checked\n");
             return;
         }
+        // By the name a streaming program's browser source is as likely to be given.
         page_ = std::make_unique<BrowserPage>(static_cast<std::uint16_t>(context.browserPort),
-                                              "http://127.0.0.1:" + std::to_string(WEB_PORT) + "/");
+                                              "http://localhost:" + std::to_string(WEB_PORT) + "/");
         requireWithin([&] { return page_->evaluate("document.readyState") == "complete"; }, 10000,
                       [] { return std::string("the page did not load in the browser"); });
     }
@@ -87,20 +90,51 @@ private:
     std::unique_ptr<BrowserPage> page_;
 };
 
+std::string webSettings() {
+    return "[config]\r\nwebport=" + std::to_string(WEB_PORT) + "\r\n";
+}
+
+std::string request(const std::string& path) {
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(WEB_PORT) + "\r\n\r\n";
+}
+
+// Clients that send without end, beside a study tool that reads every line.
+void flood(WebClient& studyTool, GameSession& game) {
+    WebFlood flood(WEB_PORT, 1);
+    Sleep(500);
+    for (int n = 1; n <= 5; ++n) {
+        const std::string line = "甲：第" + std::to_string(n) + "句";
+        game.setText(line);
+        require(studyTool.receiveText(IN_TIME_MS).has_value(),
+                "a line did not reach the study tool in time during a flood");
+    }
+    flood.stop();
+    const WebFlood::Figures figures = flood.figures();
+    std::printf("  flood: %d of %d flooders ended, the slowest after %.0f ms; %d connections "
+                "opened and closed\n",
+                figures.ended, figures.connections, figures.slowestEndMs, figures.loops);
+    require(figures.connections > 0 && figures.ended == figures.connections &&
+                figures.slowestEndMs <= IN_TIME_MS,
+            "the tool did not end every flooder within a second");
+}
+
 void webFeeds(const DriverContext& context) {
-    ToolSession tool(context, "[config]\r\nwebport=" + std::to_string(WEB_PORT) + "\r\n");
+    auto tool = std::make_unique<ToolSession>(context, webSettings());
     GameSession game(context, {});
     std::string answer;
     requireWithin(
         [&] {
-            return (answer = httpExchange(WEB_PORT, "GET /Pal4_Corvel.ini HTTP/1.1\r\n\r\n", 2000))
+            return (answer = httpExchange(WEB_PORT, request("/Pal4_Corvel.ini"), 2000))
                 .starts_with("HTTP/1.1 404 ");
         },
         5000, [&] { return "another path was answered \"" + answer + "\""; });
+    WebClient elsewhere; // 127.0.0.2 is this machine too, but not the loopback address
+    require(!elsewhere.connect(WEB_PORT, INADDR_LOOPBACK + 1),
+            "the port answers on another address than 127.0.0.1");
     WebClient studyTool;
     require(studyTool.open(WEB_PORT, "/"), "the line feed refused a WebSocket");
     PageInBrowser page(context);
-    openOverlay(tool, game);
+    openOverlay(*tool, game);
 
     const auto say = [&](const std::string& line, const std::string& expected,
                          const std::string& shown) {
@@ -111,20 +145,36 @@ void webFeeds(const DriverContext& context) {
         page.expectText(shown, "after \"" + expected + "\"");
     };
     say("甲：你好", utf8(u8"甲：你好"), utf8(u8"你好"));
-    say("乙：<b>再见</b>", utf8(u8"乙：再见"), utf8(u8"再见"));
+    say("乙：<b>再见</b>\n明天", utf8(u8"乙：再见\n明天"), utf8(u8"再见\n明天"));
 
     game.setBlankFlag(1);
     page.expectText("", "the blank flag");
     game.setBlankFlag(0);
-    page.expectText(utf8(u8"再见"), "the line shown again");
+    page.expectText(utf8(u8"再见\n明天"), "the line shown again");
     require(!studyTool.receiveText(500), "the line shown again was sent again");
 
-    pickColour(tool, 255, 0, 0);
+    pickColour(*tool, 255, 0, 0);
     page.expectColour("rgb(255, 0, 0)", "the colour changed to red");
+    flood(studyTool, game);
 
-    tool.click(TOGGLE_BUTTON);
-    require(tool.overlayGone(5000), "the overlay did not close");
+    tool->click(TOGGLE_BUTTON);
+    require(tool->overlayGone(5000), "the overlay did not close");
     page.expectText("", "the closed overlay");
+
+    // Closed and started again at once: the port is the tool's again, and the page comes back.
+    tool->closePanel();
+    DWORD exitCode = 0;
+    require(tool->waitForExit(5000, exitCode), "the tool did not close");
+    tool.reset();
+    const ULONGLONG started = GetTickCount64();
+    tool = std::make_unique<ToolSession>(context, webSettings());
+    requireWithin(
+        [&] { return httpExchange(WEB_PORT, request("/"), 1000).starts_with("HTTP/1.1 200 "); },
+        5000 - static_cast<DWORD>(std::min<ULONGLONG>(GetTickCount64() - started, 5000)),
+        [] { return std::string("the page was not served within 5 s of a restart"); });
+    openOverlay(*tool, game);
+    game.setText("丙：又见");
+    page.expectText(utf8(u8"又见"), "the tool started again");
 }
 
 const ScenarioRegistration registrations[] = {
