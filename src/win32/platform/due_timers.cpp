@@ -56,9 +56,10 @@ namespace due_timers {
 
 bool runDue() {
     bool ran = false;
-    // A tick may start or stop timers, so each round looks the list up again.
+    // Each due timer runs once a call, even a tick slower than its period: the loop must take
+    // messages between ticks. A tick may start or stop timers, so each round looks again.
+    const ULONGLONG now = GetTickCount64();
     for (;;) {
-        const ULONGLONG now = GetTickCount64();
         const auto timer = std::find_if(timers.begin(), timers.end(),
                                         [&](const DueTimer& each) { return each.due <= now; });
         if (timer == timers.end()) {
