@@ -8,6 +8,7 @@
 #include "win32/platform/dialogue_ports_win32.hpp"
 #include "win32/platform/game_process_win32.hpp"
 #include "win32/platform/game_window_win32.hpp"
+#include "win32/platform/message_loop.hpp"
 #include "win32/platform/shell_win32.hpp"
 #include "win32/platform/single_instance.hpp"
 #include "win32/platform/sockets_win32.hpp"
@@ -22,19 +23,6 @@ namespace {
 constexpr const wchar_t* RUNNING_TOOL_MARK = L"Local\\Pal4Subtitles.RunningTool";
 // A tool started a moment ago may not have shown its panel yet.
 constexpr DWORD WAIT_FOR_RUNNING_PANEL_MS = 3000;
-
-int runMessageLoop(HWND panel) {
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the panel's controls, as in a dialog.
-        if (panel && IsWindow(panel) && IsDialogMessageW(panel, &message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
 
 } // namespace
 
@@ -78,5 +66,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The refusal's box belongs to the panel, which waits while it is up.
     shell.setMessageOwner(panel.handle());
     clipboard.setOwner(panel.handle());
-    return runMessageLoop(panel.handle());
+    return pal4::win32::runMessageLoop(panel.handle());
 }

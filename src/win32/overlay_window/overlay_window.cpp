@@ -2,6 +2,7 @@
 
 #include "overlay/overlay_constants.hpp"
 #include "win32/platform/dc_scopes.hpp"
+#include "win32/platform/due_timers.hpp"
 
 namespace pal4::win32 {
 
@@ -102,7 +103,7 @@ void OverlayWindow::onCreate() {
 }
 
 void OverlayWindow::onDestroy() {
-    KillTimer(window_, POLL_TIMER_ID);
+    setDueTimer(window_, POLL_TIMER_ID, 0);
     report(&OverlayEvents::onOverlayDestroyed);
 }
 
@@ -241,64 +242,8 @@ void OverlayWindow::setTimerInterval(std::uint32_t milliseconds) {
     if (!window_) {
         return;
     }
-    if (milliseconds == 0) {
-        KillTimer(window_, POLL_TIMER_ID);
-    } else {
-        SetTimer(window_, POLL_TIMER_ID, milliseconds, nullptr);
-    }
-}
-
-void OverlayWindow::redrawIf(bool changed) {
-    // A value the label already has needs no paint: the poller blanks a blank line ten times a
-    // second, and an outlined paint of a large label costs milliseconds.
-    if (changed && window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
-}
-
-void OverlayWindow::fontChanged() {
-    label_.dropFont();
-    redrawIf(true);
-}
-
-void OverlayWindow::setLabelText(const std::string& text) {
-    redrawIf(label_.setText(text));
-}
-
-void OverlayWindow::setLabelFontFace(const std::string& face) {
-    redrawIf(label_.setFontFace(face));
-}
-
-void OverlayWindow::setLabelFontSize(std::int32_t size) {
-    redrawIf(label_.setFontSize(size));
-}
-
-void OverlayWindow::setLabelTextColor(ColorRef color) {
-    redrawIf(label_.setTextColor(color));
-}
-
-void OverlayWindow::setLabelBold(bool bold) {
-    redrawIf(label_.setBold(bold));
-}
-
-void OverlayWindow::setLabelItalic(bool italic) {
-    redrawIf(label_.setItalic(italic));
-}
-
-void OverlayWindow::setLabelShadow(bool shadowed) {
-    redrawIf(label_.setShadow(shadowed));
-}
-
-void OverlayWindow::setLabelOutline(bool outlined) {
-    redrawIf(label_.setOutline(outlined));
-}
-
-void OverlayWindow::setLabelAlignment(TextAlignment alignment) {
-    redrawIf(label_.setAlignment(alignment));
-}
-
-void OverlayWindow::setLabelSize(std::int32_t width, std::int32_t height) {
-    redrawIf(label_.setSize(width, height));
+    // Due, not plain: a client flooding the web port must not hold the subtitle still.
+    setDueTimer(window_, POLL_TIMER_ID, milliseconds);
 }
 
 } // namespace pal4::win32

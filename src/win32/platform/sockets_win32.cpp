@@ -1,5 +1,6 @@
 #include "win32/platform/sockets_win32.hpp"
 
+#include "win32/platform/due_timers.hpp"
 #include "win32/platform/system_library.hpp"
 
 #include <bcrypt.h>
@@ -52,6 +53,7 @@ SocketsWin32::~SocketsWin32() {
         closesocket(listener_);
     }
     if (window_) {
+        setDueTimer(window_, DEADLINE_TIMER, 0);
         DestroyWindow(window_);
     }
     if (winsockStarted_) {
@@ -265,11 +267,9 @@ void SocketsWin32::setTimer(std::uint32_t milliseconds) {
     if (!window_) {
         return;
     }
-    if (milliseconds == 0) {
-        KillTimer(window_, DEADLINE_TIMER);
-    } else {
-        SetTimer(window_, DEADLINE_TIMER, milliseconds, nullptr);
-    }
+    // Due, not plain: the deadlines that end a flooding client must not starve behind its
+    // own socket notices.
+    setDueTimer(window_, DEADLINE_TIMER, milliseconds);
 }
 
 std::uint64_t SocketsWin32::milliseconds() const {

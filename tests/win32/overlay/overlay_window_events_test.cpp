@@ -4,6 +4,7 @@
 // window the subtitle needs.
 #include "overlay/overlay_constants.hpp"
 #include "win32/overlay_window/overlay_window.hpp"
+#include "win32/platform/message_loop.hpp"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +265,42 @@ TEST_F(OverlayWindowEventsTest, TheTimerTicksUntilStopped) {
     pumpFor(100);
     KillTimer(overlay_.handle(), OverlayWindow::POLL_TIMER_ID + 1);
     EXPECT_EQ(events_.ticks, ticksWhenStopped);
+}
+
+// Keeps one posted message in the queue until its time is up, as a client flooding a socket
+// keeps its notice there; then ends the loop.
+ULONGLONG floodEnds = 0;
+LRESULT CALLBACK floodingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (GetTickCount64() < floodEnds) {
+        PostMessageW(window, WM_APP, 0, 0);
+    } else {
+        PostQuitMessage(0);
+    }
+    return 0;
+}
+
+TEST_F(OverlayWindowEventsTest, TheTimerTicksAndTheLabelPaintsWhilePostedMessagesFloodTheQueue) {
+    open();
+    WNDCLASSEXW floodClass{};
+    floodClass.cbSize = sizeof(floodClass);
+    floodClass.lpfnWndProc = floodingWindowProc;
+    floodClass.hInstance = GetModuleHandleW(nullptr);
+    floodClass.lpszClassName = L"Pal4TestFlood";
+    RegisterClassExW(&floodClass);
+    const HWND flood = CreateWindowExW(0, floodClass.lpszClassName, L"", 0, 0, 0, 0, 0,
+                                       HWND_MESSAGE, nullptr, floodClass.hInstance, nullptr);
+    ASSERT_NE(flood, nullptr);
+    overlay_.setTimerInterval(100);
+    overlay_.setLabelText("changed");
+    floodEnds = GetTickCount64() + 1500;
+    PostMessageW(flood, WM_APP, 0, 0);
+    runMessageLoop(nullptr);
+    DestroyWindow(flood);
+    EXPECT_GE(events_.ticks, 10) << "about 15 ticks are due in 1.5 s";
+    EXPECT_FALSE(GetUpdateRect(overlay_.handle(), nullptr, FALSE)) << "the change was painted";
 }
 
 TEST_F(OverlayWindowEventsTest, TheLabelIsTheCaptionTheUserDragsTheSubtitleBy) {
