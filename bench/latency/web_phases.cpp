@@ -156,10 +156,9 @@ void floods(pal4sim::SimGame& game, const ToolProcess& tool, std::uint16_t port,
         }
         const e2e::WebFlood::Figures figures = flood.figures();
         char text[200];
-        std::snprintf(text, sizeof text, "%d %zu %zu %.1f %.1f %.1f %d %d %.0f %d %d", count,
+        std::snprintf(text, sizeof text, "%d %zu %zu %.1f %.1f %.1f %d %.0f %d %d", count,
                       latency.measured, latency.missed, latency.medianMs, latency.p95Ms,
-                      latency.maxMs, figures.connections, figures.ended, figures.slowestEndMs,
-                      figures.loops, received);
+                      latency.maxMs, figures.ended, figures.slowestEndMs, figures.loops, received);
         mark("flood", text);
     }
 }

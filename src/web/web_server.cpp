@@ -3,7 +3,6 @@
 #include "web/web_answers.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace pal4 {
 
@@ -11,7 +10,8 @@ namespace {
 
 // One read at a time per readiness event: the next event comes while bytes remain, so a client
 // that floods the tool shares the message loop with the rest of the tool instead of taking it.
-constexpr std::size_t READ_CHUNK = 4096;
+// As large as a feed client's whole budget, so a flooder is ended in two or three events.
+constexpr std::size_t READ_CHUNK = 64 * 1024;
 // Connections taken per accept event; more waiting ones raise the event again, after the
 // messages already queued.
 constexpr int ACCEPTS_PER_EVENT = 4;
@@ -103,13 +103,13 @@ void WebServer::acceptWaiting() {
 }
 
 void WebServer::receive(Client& client) {
-    std::array<char, READ_CHUNK> buffer{};
-    const std::optional<std::size_t> got = sockets_.receive(client.id, buffer);
+    readBuffer_.resize(READ_CHUNK);
+    const std::optional<std::size_t> got = sockets_.receive(client.id, readBuffer_);
     if (!got) {
         peerEnded(client);
         return;
     }
-    const std::string_view bytes(buffer.data(), *got);
+    const std::string_view bytes(readBuffer_.data(), *got);
     client.received += bytes.size();
     if (bytes.empty()) {
         return;

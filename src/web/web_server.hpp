@@ -109,6 +109,7 @@ private:
     std::string pageResponse_;
     std::string subtitleState_ = "{}";
     std::vector<Client> clients_;
+    std::vector<char> readBuffer_;
 };
 
 } // namespace pal4

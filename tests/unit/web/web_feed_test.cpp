@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"EndlessBodyAfterAnError",
                   [](WebFeedTest&, SimulatedTool& tool) {
                       return tool.sockets.connect(tool.app, "GET /x HTTP/1.1\r\n" + HOST + "\r\n" +
-                                                                std::string(9000, 'x'));
+                                                                std::string(80000, 'x'));
                   },
                   "404 Not Found\n", End::Reset},
         LimitCase{"DeadlineWhileTheSocketIsBusy",
