@@ -18,6 +18,9 @@ constexpr UINT_PTR DEADLINE_TIMER = 1;
 constexpr const wchar_t* CLASS_NAME = L"Pal4SubtitlesSockets";
 constexpr long CONNECTION_EVENTS = FD_READ | FD_WRITE | FD_CLOSE;
 constexpr int MAX_ACCEPT_ATTEMPTS = 16;
+// Connections the system holds for the tool, as many as it serves: a loop of connections that
+// close at once then waits on the system, not in a queue between the tool and a flooder.
+constexpr int PENDING_CONNECTIONS = 16;
 
 // The CNG calls, from bcrypt.dll on first use, like the other system libraries the tool needs
 // only sometimes.
@@ -128,8 +131,7 @@ void SocketsWin32::onSocketMessage(SOCKET socket, WORD event) {
         return;
     case FD_CLOSE: {
         // Only a read says whether the peer has ended: the notice may be a closed socket's whose
-        // value Winsock gave to a new one, and may carry an error either way. Bytes still
-        // waiting are read first, and the notice comes back after them.
+        // value Winsock reused, error or not. While bytes are read, the notice comes back.
         receivedBytes_ = false;
         events_->onSocketEvent(id, SocketEvent::Close);
         if (receivedBytes_ && sockets_.contains(id)) {
@@ -163,7 +165,7 @@ bool SocketsWin32::listen(std::uint16_t port) {
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK); // the loopback interface, and no other
     if (::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, SOMAXCONN) != 0 ||
+        ::listen(listener_, PENDING_CONNECTIONS) != 0 ||
         WSAAsyncSelect(listener_, window_, WM_SOCKET, FD_ACCEPT) != 0) {
         closesocket(listener_);
         listener_ = INVALID_SOCKET;
@@ -251,8 +253,7 @@ void SocketsWin32::close(SocketId socket) {
     }
     if (!ended_.contains(socket)) {
         // A reset: the side that sends the first FIN keeps the connection in TIME_WAIT for
-        // minutes, and a listener bound with SO_EXCLUSIVEADDRUSE cannot bind while any is left.
-        // Closed after the peer's end, the tool's side waits in no such state.
+        // minutes, and no listener with SO_EXCLUSIVEADDRUSE can bind while any is left.
         const linger abort{1, 0};
         setsockopt(handle, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
                    sizeof abort);
