@@ -56,6 +56,9 @@ inline constexpr std::string_view OUTPUT_FAILED_PREFIX = "无法写入对白记�
 // Followed by the number of new lines the story log could not keep while its file refused.
 inline constexpr std::string_view LOG_LINES_DROPPED_PREFIX = "（已丢弃";
 inline constexpr std::string_view LOG_LINES_DROPPED_SUFFIX = "句对白）";
+// Around the number of lines an earlier run could not write, once they are in the log.
+inline constexpr std::string_view LEFT_LOG_LINES_PREFIX = "上次未能写入的";
+inline constexpr std::string_view LEFT_LOG_LINES_SUFFIX = "句对白已补入对白记录.txt";
 inline constexpr std::string_view NO_LOG_YET_TEXT =
     "还没有对白记录：勾选“记录对白”后，每句新对白都会记入对白记录.txt";
 

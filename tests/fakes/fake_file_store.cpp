@@ -1,5 +1,7 @@
 #include "fakes/fake_file_store.hpp"
 
+#include <utility>
+
 namespace pal4::testing {
 
 std::optional<std::string> FakeFileStore::readFile(const std::filesystem::path& path) {
@@ -13,7 +15,11 @@ bool FakeFileStore::exists(const std::filesystem::path& path) {
     return files_.contains(path) || folders_.contains(path);
 }
 
-bool FakeFileStore::refuses(const std::filesystem::path& path) const {
+bool FakeFileStore::refuses(const std::filesystem::path& path) {
+    if (const auto held = heldFor_.find(path); held != heldFor_.end() && held->second > 0) {
+        --held->second;
+        return true;
+    }
     return folders_.contains(path) || readOnly_.contains(path) ||
            readOnly_.contains(path.parent_path());
 }
@@ -41,7 +47,22 @@ bool FakeFileStore::appendFile(const std::filesystem::path& path, const std::str
         ++refused_;
         return false;
     }
+    if (cutAfter_ && bytes.size() > *cutAfter_) {
+        files_[path] += bytes.substr(0, *std::exchange(cutAfter_, std::nullopt));
+        return false;
+    }
+    if (cutAfter_) {
+        *cutAfter_ -= bytes.size();
+    }
     files_[path] += bytes;
+    return true;
+}
+
+bool FakeFileStore::removeFile(const std::filesystem::path& path) {
+    if (refuses(path)) {
+        return false;
+    }
+    files_.erase(path);
     return true;
 }
 
