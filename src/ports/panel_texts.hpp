@@ -15,6 +15,8 @@ inline constexpr std::string_view TOGGLE_CAPTION_OPEN = "去除字幕";
 // The one message the tool ever shows: the game is not running or no game is in progress.
 inline constexpr std::string_view REFUSAL_MESSAGE_TEXT = "请先进入仙剑4";
 inline constexpr std::string_view REFUSAL_MESSAGE_TITLE = "提示";
+// A second start that found the running tool neither showing its panel nor ending.
+inline constexpr std::string_view TOOL_STILL_RUNNING_TEXT = "字幕工具已在运行，但没有响应";
 
 // Prefixes of the five value captions; each ends with a blank after the equals sign. The
 // slider table (ui/slider_table.hpp) gives each slider its own.
