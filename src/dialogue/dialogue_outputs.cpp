@@ -11,7 +11,7 @@ namespace pal4 {
 namespace {
 
 // The name in UTF-8, so the path does not depend on the system's code page (the edit box's
-// GB2312 name is LIVE_FILE_NAME). The story log names its own.
+// GB2312 name is LIVE_FILE_NAME); the story log names its own files.
 constexpr const char8_t* LOG_FILE = u8"对白记录.txt";
 constexpr const char8_t* LIVE_FILE = u8"当前对白.txt";
 

@@ -49,8 +49,8 @@ inline constexpr std::string_view AUTHOR_PAGE_URL = "https://corvel.example.org/
 inline constexpr std::string_view CLUB_PAGE_URL = "https://tessaly.example.org/club/";
 
 // The dialogue's two files beside the exe, as the edit box names them. The paths themselves
-// are built from UTF-8 (dialogue/dialogue_outputs.cpp), so they are right whatever the
-// system's code page.
+// are built from UTF-8 (dialogue/story_log.cpp, dialogue_outputs.cpp), so they are right whatever
+// the system's code page.
 inline constexpr std::string_view LOG_FILE_NAME = "对白记录.txt";
 inline constexpr std::string_view LIVE_FILE_NAME = "当前对白.txt";
 // Followed by the name of the file that could not be written.
