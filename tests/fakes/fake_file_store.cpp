@@ -1,7 +1,5 @@
 #include "fakes/fake_file_store.hpp"
 
-#include <utility>
-
 namespace pal4::testing {
 
 std::optional<std::string> FakeFileStore::readFile(const std::filesystem::path& path) {
@@ -47,15 +45,12 @@ bool FakeFileStore::appendFile(const std::filesystem::path& path, const std::str
         ++refused_;
         return false;
     }
-    if (cutAfter_ && bytes.size() > *cutAfter_) {
-        files_[path] += bytes.substr(0, *std::exchange(cutAfter_, std::nullopt));
-        return false;
-    }
+    const std::size_t room = cutAfter_.value_or(bytes.size());
+    files_[path] += bytes.substr(0, room);
     if (cutAfter_) {
-        *cutAfter_ -= bytes.size();
+        cutAfter_ = room < bytes.size() ? std::nullopt : std::optional(room - bytes.size());
     }
-    files_[path] += bytes;
-    return true;
+    return room >= bytes.size();
 }
 
 bool FakeFileStore::removeFile(const std::filesystem::path& path) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -202,29 +201,27 @@ TEST_F(KeptDialogue, AnAppendCutShortAnywhereLeavesEachLineOnce) {
 // Lines still waiting when the tool ends are kept beside the log, across starts that cannot
 // write it either; the first start that can puts them in first, in order, and says so.
 TEST_F(KeptDialogue, LinesLeftAtTheEndGoInFirstAtTheNextStart) {
-    const auto left = machine.shell.programDirectory() / u8"对白记录.未写入.txt";
-    const auto nextRun = [&] {
-        return std::make_unique<DialogueOutputs>(state, panel, machine.shell, machine.files,
-                                                 machine.clipboard, machine.clock, machine.decoder);
+    std::optional<DialogueOutputs> run;
+    const auto start = [&] {
+        run.emplace(state, panel, machine.shell, machine.files, machine.clipboard, machine.clock,
+                    machine.decoder);
+        return run->onToolStarted();
     };
     machine.files.hold(log);
     machine.outputs.onDialogueLine("甲：你好");
     machine.outputs.onDialogueLine("甲：好");
     machine.outputs.onToolClosing();
-    auto run = nextRun();
-    EXPECT_EQ(run->onToolStarted(), "无法写入对白记录：对白记录.txt");
+    EXPECT_EQ(start(), "无法写入对白记录：对白记录.txt");
     run->onDialogueLine("甲：你");
     run->onToolClosing();
-
     machine.files.release(log);
-    run = nextRun();
-    EXPECT_EQ(run->onToolStarted(), "上次未能写入的3句对白已补入对白记录.txt");
+    EXPECT_EQ(start(), "上次未能写入的3句对白已补入对白记录.txt");
     run->onDialogueLine("甲：好");
     EXPECT_EQ(machine.files.file(log), "\xEF\xBB\xBF" + utf8(u8"2026-03-07 21:05:30 甲：你好\r\n"
                                                              u8"2026-03-07 21:05:30 甲：好\r\n"
                                                              u8"2026-03-07 21:05:30 甲：你\r\n"
                                                              u8"2026-03-07 21:05:30 甲：好\r\n"));
-    EXPECT_EQ(machine.files.file(left), std::nullopt);
+    EXPECT_FALSE(machine.files.exists(machine.shell.programDirectory() / u8"对白记录.未写入.txt"));
 }
 
 // The live line never shows a line that is gone: a file left by an earlier run is emptied when
@@ -257,8 +254,7 @@ TEST(DialogueFiles, TheLiveLineIsNeverLeftStale) {
     machine.files.release(live);
     machine.outputs.onTick();
     EXPECT_EQ(machine.files.file(live), bom + utf8(u8"好"));
-    // A reader holding the file as the overlay closes and a moment longer: the tool's last tries.
-    machine.files.holdFor(live, 2);
+    machine.files.holdFor(live, 2); // a reader as the overlay closes: the tool's last tries
     machine.outputs.onOverlayClosed();
     machine.outputs.onToolClosing();
     EXPECT_EQ(machine.files.file(live), bom);

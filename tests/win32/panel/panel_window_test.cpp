@@ -130,12 +130,8 @@ TEST_F(PanelWindowTest, DestructionRunsOnPanelDestroyingWhileControlsLiveThenEnd
         panel_->setChecked(CheckBox::Bold, true);
         bool boldSeenWhileClosing = false;
         events_.whenDestroying = [&] { boldSeenWhileClosing = panel_->isChecked(CheckBox::Bold); };
-        if (sessionEnds) {
-            SendMessageW(panel_->handle(), WM_QUERYENDSESSION, 0, 0);
-            SendMessageW(panel_->handle(), WM_ENDSESSION, TRUE, 0);
-        } else {
-            DestroyWindow(panel_->handle());
-        }
+        sessionEnds ? SendMessageW(panel_->handle(), WM_ENDSESSION, TRUE, 0)
+                    : DestroyWindow(panel_->handle());
         EXPECT_EQ(events_.calls, std::vector<std::string>{"onPanelDestroying"}) << sessionEnds;
         EXPECT_TRUE(boldSeenWhileClosing);
         EXPECT_EQ(panel_->handle(), nullptr);

@@ -1,45 +1,41 @@
-// One tool at a time: the mark another tool holds, as it runs and as it closes.
+// One tool at a time: a start while another tool holds the mark, as it runs and as it ends.
 #include "win32/platform/single_instance.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sddl.h>
 
+#include <future>
 #include <string>
 #include <thread>
 
 namespace pal4::win32 {
 namespace {
 
-// The running tool, on a thread of its own; its mark may be one this process may not open, as
-// a tool run elevated makes it. It ends when told.
-TEST(RunningToolMarkTest, AStartWhileTheOtherToolRunsWaitsForItToEndThenRuns) {
-    for (const bool elevated : {false, true}) {
-        const std::wstring name =
-            L"Local\\Pal4Subtitles.Test." + std::to_wstring(GetCurrentProcessId());
-        PSECURITY_DESCRIPTOR denyAll = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-            L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll, nullptr));
-        SECURITY_ATTRIBUTES attributes{sizeof attributes, denyAll, FALSE};
-        const UniqueKernelHandle made(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        const UniqueKernelHandle end(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+// The other tool on a thread of its own; its mark may be one this process may not open, as a
+// tool run elevated makes it.
+TEST(RunningToolMarkTest, AStartWhileAnotherToolRunsWaitsForItToEndThenRuns) {
+    const std::wstring name = L"Local\\Pal4.Test." + std::to_wstring(GetCurrentProcessId());
+    PSECURITY_DESCRIPTOR denyAll = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll, nullptr));
+    SECURITY_ATTRIBUTES elevatedMark{sizeof elevatedMark, denyAll, FALSE};
+    for (SECURITY_ATTRIBUTES* const made :
+         {static_cast<SECURITY_ATTRIBUTES*>(nullptr), &elevatedMark}) {
+        std::promise<void> marked, ended;
         std::thread other([&] {
-            const UniqueKernelHandle mark(
-                CreateMutexW(elevated ? &attributes : nullptr, TRUE, name.c_str()));
-            SetEvent(made.get());
-            WaitForSingleObject(end.get(), INFINITE);
+            const UniqueKernelHandle mark(CreateMutexW(made, TRUE, name.c_str()));
+            marked.set_value();
+            ended.get_future().wait();
         });
-        WaitForSingleObject(made.get(), INFINITE);
-
+        marked.get_future().wait();
         RunningToolMark mark(name.c_str());
-        EXPECT_FALSE(mark.first()) << elevated;
-        EXPECT_FALSE(mark.waitForTheOther(100)) << elevated;
-        SetEvent(end.get());
-        EXPECT_TRUE(mark.waitForTheOther(3000)) << elevated;
-        EXPECT_TRUE(mark.first()) << elevated;
+        EXPECT_FALSE(mark.first() || mark.waitForTheOther(100)) << (made != nullptr);
+        ended.set_value();
+        EXPECT_TRUE(mark.waitForTheOther(3000) && mark.first()) << (made != nullptr);
         other.join();
-        LocalFree(denyAll);
     }
+    LocalFree(denyAll);
 }
 
 } // namespace
