@@ -1,7 +1,6 @@
 #include "capture/game_window_follower.hpp"
 
-#include <algorithm>
-#include <limits>
+#include "capture/picture_geometry.hpp"
 
 namespace pal4 {
 
@@ -10,23 +9,17 @@ namespace {
 // While the game has no window, or hides it, one is looked for on every third tick.
 constexpr std::uint32_t FIND_EVERY = 3;
 
-std::int32_t clamped(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 } // namespace
 
-FollowStep followGameWindow(const std::optional<WindowPlace>& anchor, WindowShow show,
-                            const std::optional<WindowPlace>& now) {
-    if (show != WindowShow::Shown || !now) {
-        return {false, 0, 0};
+FollowStep followGameWindow(const std::optional<PictureAnchor>& anchor, WindowShow show,
+                            const std::optional<WindowPlace>& client) {
+    if (show != WindowShow::Shown || !client) {
+        return {false, std::nullopt};
     }
     if (!anchor) {
-        return {true, 0, 0};
+        return {true, std::nullopt};
     }
-    return {true, clamped(std::int64_t{now->left} - anchor->left),
-            clamped(std::int64_t{now->top} - anchor->top)};
+    return {true, scaledWithPicture(anchor->overlay, anchor->client, *client)};
 }
 
 TickLooks looksOnTick(std::uint32_t tick, Followed followed) {
@@ -56,6 +49,7 @@ void GameWindowFollower::onOverlayOpened() {
     window_ = windows_.findMainWindow(state_.gamePid);
     following_ = window_ != 0;
     anchor_.reset();
+    seenClient_.reset();
     overlayShown_ = true;
     tick_ = 0;
     if (!following_) {
@@ -68,6 +62,18 @@ void GameWindowFollower::onOverlayOpened() {
 
 void GameWindowFollower::onOverlayClosed() {
     if (following_) {
+        takeThePlayersPlace();
+        const std::optional<WindowPlace> client = fullScreen_.giveBack();
+        if (client && anchor_) {
+            // The overlay is going: only the state and the panel take the geometry it would
+            // have over the window given back, and the settings file keeps that.
+            const WindowPlace place = scaledWithPicture(anchor_->overlay, anchor_->client, *client);
+            state_.overlayLeft = place.left;
+            state_.overlayTop = place.top;
+            state_.overlayWidth = place.width;
+            state_.overlayHeight = place.height;
+            resized_.onOverlayResized();
+        }
         windows_.stopWatching();
     }
     following_ = false;
@@ -96,6 +102,12 @@ Followed GameWindowFollower::followed() const {
     return seenShow_ == WindowShow::Hidden ? Followed::Hidden : Followed::Minimised;
 }
 
+void GameWindowFollower::onFullScreenSwitched() {
+    if (following_) {
+        lookAgain(true);
+    }
+}
+
 void GameWindowFollower::onPollTick() {
     if (!following_) {
         return;
@@ -122,6 +134,7 @@ void GameWindowFollower::onPollTick() {
 }
 
 void GameWindowFollower::lookAgain(bool keepAbove) {
+    takeThePlayersPlace();
     std::optional<WindowPlace> place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
     WindowShow show = place ? windows_.showOf(window_) : WindowShow::Gone;
     if (show == WindowShow::Hidden || show == WindowShow::Gone) {
@@ -129,17 +142,35 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
         // second one while this one hides. A new window is followed from where it stands.
         const WindowId found = windows_.findMainWindow(state_.gamePid);
         if (found != window_ && (found != 0 || show == WindowShow::Gone)) {
-            anchor_.reset();
-            keepAbove = true;
+            window_ = found;
             place = found != 0 ? windows_.placeOf(found) : std::nullopt;
             show = found != 0 ? windows_.showOf(found) : WindowShow::Gone;
-            window_ = found;
+            anchor_.reset();
+            seenClient_.reset();
+            keepAbove = true;
         }
     }
-    const FollowStep step = followGameWindow(anchor_, show, place);
-    if (step.shown) {
-        moveOverlayBy(step.moveX, step.moveY);
-        anchor_ = place;
+    const auto clientNow = [&] {
+        return place == seenPlace_ && seenClient_ ? seenClient_ : windows_.clientOf(window_);
+    };
+    if (!anchor_ && show == WindowShow::Shown) {
+        // Anchored where it stands before full screen changes it.
+        seenClient_ = clientNow();
+        seenPlace_ = place;
+        if (seenClient_) {
+            anchor_ = PictureAnchor{*seenClient_, overlayPlace()};
+            placed_ = overlayPlace();
+        }
+    }
+    if (fullScreen_.follow(window_, show)) {
+        place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
+        keepAbove = true;
+    }
+    const std::optional<WindowPlace> client =
+        show == WindowShow::Shown ? clientNow() : std::optional<WindowPlace>{};
+    const FollowStep step = followGameWindow(anchor_, show, client);
+    if (step.overlay && *step.overlay != overlayPlace()) {
+        placeOverlay(*step.overlay);
     }
     if (step.shown != overlayShown_) {
         overlayShown_ = step.shown;
@@ -154,16 +185,36 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
     }
     seenPlace_ = place;
     seenShow_ = show;
+    if (client) {
+        seenClient_ = client;
+    }
 }
 
-void GameWindowFollower::moveOverlayBy(std::int32_t x, std::int32_t y) {
-    if (x == 0 && y == 0) {
-        return;
+void GameWindowFollower::takeThePlayersPlace() {
+    if (anchor_ && seenClient_ && overlayPlace() != placed_) {
+        anchor_ = PictureAnchor{*seenClient_, overlayPlace()};
+        placed_ = overlayPlace();
+    }
+}
+
+WindowPlace GameWindowFollower::overlayPlace() const {
+    return {state_.overlayLeft, state_.overlayTop, state_.overlayWidth, state_.overlayHeight};
+}
+
+void GameWindowFollower::placeOverlay(const WindowPlace& place) {
+    const bool resized = place.width != state_.overlayWidth || place.height != state_.overlayHeight;
+    state_.overlayWidth = place.width;
+    state_.overlayHeight = place.height;
+    if (resized) {
+        overlay_.setLabelSize(place.width, place.height);
     }
     // As a drag would: the move event copies the new place into the state, the position
     // sliders and their captions.
-    overlay_.setWindowPosition(clamped(std::int64_t{state_.overlayLeft} + x),
-                               clamped(std::int64_t{state_.overlayTop} + y));
+    overlay_.setWindowBounds(place.left, place.top, place.width, place.height);
+    if (resized) {
+        resized_.onOverlayResized();
+    }
+    placed_ = overlayPlace();
 }
 
 } // namespace pal4

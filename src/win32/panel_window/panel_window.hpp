@@ -32,6 +32,7 @@ public:
     // The ids of the hot keys; a program's own ids lie below 0xC000.
     static constexpr int TOGGLE_HOTKEY_ID = 1;
     static constexpr int LOCK_HOTKEY_ID = 2;
+    static constexpr int FULL_SCREEN_HOTKEY_ID = 3;
     static constexpr UINT_PTR SLOW_TIMER_ID = 1;
     static constexpr UINT SLOW_TIMER_MS = 1000;
 
@@ -94,7 +95,7 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
-    std::array<bool, 2> hotkeysRegistered_{}; // by Hotkey
+    std::array<bool, 3> hotkeysRegistered_{}; // by Hotkey
 
     UniqueFontHandle panelFont_;
     UniqueFontHandle boldFont_;
