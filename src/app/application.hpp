@@ -62,9 +62,10 @@ public:
     // The edit box names, one line each, everything the tool starts without.
     void onPanelCreated() override {
         std::string notices = panelLifecycle_.onPanelCreated();
-        const std::string feedNotice = feed_.start(settings_);
-        if (!feedNotice.empty()) {
-            notices += (notices.empty() ? "" : "\r\n") + feedNotice;
+        for (const std::string& notice : {feed_.start(settings_), outputs_.onToolStarted()}) {
+            if (!notice.empty()) {
+                notices += (notices.empty() ? "" : "\r\n") + notice;
+            }
         }
         if (!notices.empty()) {
             panel_.setEditText(notices);
@@ -73,6 +74,12 @@ public:
     void onPanelDestroying() override {
         panelLifecycle_.onPanelDestroying();
         outputs_.onToolClosing();
+    }
+    // While the overlay is open its poll tick does this.
+    void onPanelTimer() override {
+        if (!state_.overlayShown) {
+            outputs_.onTick();
+        }
     }
     void onToggleClicked() override { overlayLifecycle_.onToggleClicked(); }
     void onColorChanged() override { restyled(&ControlPanel::onColorChanged); }

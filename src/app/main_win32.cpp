@@ -8,6 +8,7 @@
 #include "win32/platform/dialogue_ports_win32.hpp"
 #include "win32/platform/game_process_win32.hpp"
 #include "win32/platform/game_window_win32.hpp"
+#include "win32/platform/gb2312.hpp"
 #include "win32/platform/message_loop.hpp"
 #include "win32/platform/shell_win32.hpp"
 #include "win32/platform/single_instance.hpp"
@@ -21,18 +22,28 @@ namespace {
 
 // One tool per session, wherever its exe lies.
 constexpr const wchar_t* RUNNING_TOOL_MARK = L"Local\\Pal4Subtitles.RunningTool";
-// A tool started a moment ago may not have shown its panel yet.
-constexpr DWORD WAIT_FOR_RUNNING_PANEL_MS = 3000;
+// A tool started a moment ago may not have shown its panel yet; one closing takes a moment to
+// end (its last writes, the live line's last tries).
+constexpr DWORD WAIT_FOR_RUNNING_TOOL_MS = 5000;
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    // A second start shows the running tool and ends at once, before it reads or writes a file.
-    const pal4::win32::RunningToolMark mark(RUNNING_TOOL_MARK);
+    // A second start shows the running tool and ends at once, before it reads or writes a file;
+    // a start while the first is closing runs once it has ended.
+    pal4::win32::RunningToolMark mark(RUNNING_TOOL_MARK);
     if (!mark.first()) {
-        pal4::win32::bringRunningToolForward(pal4::win32::PanelWindow::CLASS_NAME,
-                                             WAIT_FOR_RUNNING_PANEL_MS);
-        return 0;
+        using pal4::win32::RunningTool;
+        const RunningTool other = pal4::win32::meetTheRunningTool(
+            mark, pal4::win32::PanelWindow::CLASS_NAME, WAIT_FOR_RUNNING_TOOL_MS);
+        if (other == RunningTool::StillThere) {
+            MessageBoxW(nullptr, pal4::win32::widenGb2312(pal4::TOOL_STILL_RUNNING_TEXT).c_str(),
+                        pal4::win32::widenGb2312(pal4::REFUSAL_MESSAGE_TITLE).c_str(),
+                        MB_OK | MB_ICONINFORMATION);
+        }
+        if (other != RunningTool::Ended) {
+            return 0;
+        }
     }
 
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),

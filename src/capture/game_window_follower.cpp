@@ -7,12 +7,7 @@ namespace pal4 {
 
 namespace {
 
-// Turns of the cheap looks: the foreground window on even ticks, the window's place on odd ones,
-// and on every second tick also the top of the z-order, where a game that joins the topmost band
-// shows. A look and a half a tick: under Wine each is a round trip to its server, about 30 us.
-constexpr std::uint32_t TOP_LOOK_EVERY = 2;
-// While the game has no window, it is looked for on every third tick: a full walk of the
-// top-level windows, too costly for every tick, and within 300 ms of the window's return.
+// While the game has no window, or hides it, one is looked for on every third tick.
 constexpr std::uint32_t FIND_EVERY = 3;
 
 std::int32_t clamped(std::int64_t value) {
@@ -32,6 +27,29 @@ FollowStep followGameWindow(const std::optional<WindowPlace>& anchor, WindowShow
     }
     return {true, clamped(std::int64_t{now->left} - anchor->left),
             clamped(std::int64_t{now->top} - anchor->top)};
+}
+
+TickLooks looksOnTick(std::uint32_t tick, Followed followed) {
+    switch (followed) {
+    case Followed::NoWindow:
+        return {.find = tick % FIND_EVERY == 0};
+    case Followed::Seen:
+        // The foreground on even ticks; the place and the top on odd ones, and every other
+        // odd tick the showing, which a window hidden where it stood changes alone.
+        if (tick % 2 == 0) {
+            return {.foreground = true};
+        }
+        return {.place = true, .show = tick % 4 == 3, .top = true};
+    case Followed::Hidden:
+        if (tick % FIND_EVERY == 0) {
+            return {.find = true}; // another window shown meanwhile
+        }
+        [[fallthrough]];
+    case Followed::Minimised:
+        // Its return, by its place or by its showing.
+        return tick % 2 == 0 ? TickLooks{.place = true} : TickLooks{.show = true};
+    }
+    return {};
 }
 
 void GameWindowFollower::onOverlayOpened() {
@@ -68,54 +86,56 @@ void GameWindowFollower::onGameWindowChanged() {
     lookAgain(cameToFront || (window_ != 0 && windows_.topWindow() == window_));
 }
 
+Followed GameWindowFollower::followed() const {
+    if (window_ == 0) {
+        return Followed::NoWindow;
+    }
+    if (overlayShown_) {
+        return Followed::Seen;
+    }
+    return seenShow_ == WindowShow::Hidden ? Followed::Hidden : Followed::Minimised;
+}
+
 void GameWindowFollower::onPollTick() {
     if (!following_) {
         return;
     }
-    const std::uint32_t tick = tick_++;
-    if (window_ == 0) {
-        if (tick % FIND_EVERY == 0) {
-            lookAgain(true);
-        }
-        return;
-    }
-    if (!overlayShown_) {
-        // Minimised or hidden: watch for its return, by its place or by its showing.
-        const bool back = tick % 2 == 0 ? windows_.placeOf(window_) != seenPlace_
-                                        : windows_.showOf(window_) != seenShow_;
-        if (back) {
-            lookAgain(true);
-        }
-        return;
-    }
-    if (tick % 2 == 0) {
+    const TickLooks looks = looksOnTick(tick_++, followed());
+    // Back from hiding, found anew, or come to the front: the overlay goes above it.
+    bool changed = looks.find;
+    bool keepAbove = looks.find || !overlayShown_;
+    if (looks.foreground) {
         const WindowId foreground = windows_.foregroundWindow();
-        if (foreground != seenForeground_) {
-            seenForeground_ = foreground;
-            if (foreground == window_) {
-                lookAgain(true); // clicked into, switched to, or brought itself to the front
-            }
+        if (foreground != seenForeground_ && foreground == window_) {
+            changed = keepAbove = true; // clicked into, switched to, or brought itself forward
         }
-    } else if (windows_.placeOf(window_) != seenPlace_) {
-        lookAgain(false); // moved, minimised, or gone
+        seenForeground_ = foreground;
     }
-    if (tick % TOP_LOOK_EVERY == TOP_LOOK_EVERY - 1 && window_ != 0 && overlayShown_ &&
-        windows_.topWindow() == window_) {
+    changed = changed || (looks.place && windows_.placeOf(window_) != seenPlace_);
+    changed = changed || (looks.show && windows_.showOf(window_) != seenShow_);
+    if (changed) {
+        lookAgain(keepAbove);
+    }
+    if (looks.top && window_ != 0 && overlayShown_ && windows_.topWindow() == window_) {
         overlay_.keepAbove(); // it joined the topmost band above the overlay
     }
 }
 
 void GameWindowFollower::lookAgain(bool keepAbove) {
     std::optional<WindowPlace> place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
-    if (!place) {
-        // Gone: the game may have made a new one, e.g. on a switch to or from full screen. A new
-        // window is followed from where it stands.
-        window_ = windows_.findMainWindow(state_.gamePid);
-        place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
-        anchor_.reset();
-        keepAbove = true;
+    WindowShow show = place ? windows_.showOf(window_) : WindowShow::Gone;
+    if (show == WindowShow::Hidden || show == WindowShow::Gone) {
+        // The game may have made another, e.g. on a switch to or from full screen, or shown a
+        // second one while this one hides. A new window is followed from where it stands.
+        const WindowId found = windows_.findMainWindow(state_.gamePid);
+        if (found != window_ && (found != 0 || show == WindowShow::Gone)) {
+            anchor_.reset();
+            keepAbove = true;
+            place = found != 0 ? windows_.placeOf(found) : std::nullopt;
+            show = found != 0 ? windows_.showOf(found) : WindowShow::Gone;
+            window_ = found;
+        }
     }
-    const WindowShow show = window_ != 0 ? windows_.showOf(window_) : WindowShow::Gone;
     const FollowStep step = followGameWindow(anchor_, show, place);
     if (step.shown) {
         moveOverlayBy(step.moveX, step.moveY);

@@ -23,16 +23,35 @@ struct FollowStep {
 FollowStep followGameWindow(const std::optional<WindowPlace>& anchor, WindowShow show,
                             const std::optional<WindowPlace>& now);
 
+// What the follower follows now, as far as its looks on a tick care.
+enum class Followed { NoWindow, Seen, Minimised, Hidden };
+
+// The looks a poll tick takes at the game's windows; any change they see brings the full look.
+struct TickLooks {
+    bool foreground = false; // the window the user works in: the game come to the front
+    bool place = false;      // the window's place: moved, minimised, restored or gone
+    bool show = false;       // its showing: hidden or shown again where its place stays
+    bool top = false;        // the top of the z-order: the game joined the topmost band
+    bool find = false;       // the full look, which looks for the game's window anew
+    bool operator==(const TickLooks&) const = default;
+};
+
+// The schedule of looks where the system reports no changes (Wine): the tick number `tick`
+// and what is followed choose them. Under Wine each look is a round trip to its server, about
+// 30 us, so a seen window costs a look and three quarters a tick, and a walk of every
+// top-level window (the find) comes only every third tick, while there is no window or it is
+// hidden, and within 300 ms of one being there.
+TickLooks looksOnTick(std::uint32_t tick, Followed followed);
+
 // Lives with the game's window while the overlay is open: keeps the overlay above it whenever
 // it comes to the front or joins the topmost band, moves the overlay with it as a drag would
 // (so the position sliders and their captions follow), and hides the overlay, without closing
-// it, while the window is minimised, hidden or gone. A game that shows no window when the
+// it, while the window is minimised, hidden or gone. While it is hidden or gone, another
+// visible window of the game becomes the one followed. A game that shows no window when the
 // overlay opens is left alone, as is a window that stays where it is.
 //
 // Where the system reports the window's changes (GameWindowPort::watch), each report brings a
-// full look at once. Where it does not (Wine), each poll tick takes a cheap look or two, in
-// turns: the foreground window, then the window's place, and every other tick the top of the
-// z-order; any change brings the full look.
+// full look at once. Where it does not (Wine), each poll tick takes the looks of looksOnTick.
 class GameWindowFollower {
 public:
     GameWindowFollower(AppState& state, GameWindowPort& windows, OverlayPort& overlay)
@@ -48,6 +67,7 @@ private:
     // Looks at everything: finds the window again when it is gone, follows it, hides or shows
     // the overlay, and keeps it above when asked or when that is due.
     void lookAgain(bool keepAbove);
+    Followed followed() const;
     void moveOverlayBy(std::int32_t x, std::int32_t y);
 
     AppState& state_;

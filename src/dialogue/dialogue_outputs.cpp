@@ -4,30 +4,32 @@
 #include "ports/panel_texts.hpp"
 #include "text/text_encoding.hpp"
 
-#include <algorithm>
-#include <cstdio>
+#include <string>
 
 namespace pal4 {
 
 namespace {
 
-// The names in UTF-8, so the paths do not depend on the system's code page (the edit box's
-// GB2312 names are LOG_FILE_NAME and LIVE_FILE_NAME).
+// The name in UTF-8, so the path does not depend on the system's code page (the edit box's
+// GB2312 name is LIVE_FILE_NAME); the story log names its own files.
 constexpr const char8_t* LOG_FILE = u8"对白记录.txt";
 constexpr const char8_t* LIVE_FILE = u8"当前对白.txt";
 
-// Notepad and streaming software take a file with it for UTF-8 whatever the system's code page.
+// Streaming software takes a file with it for UTF-8 whatever the system's code page.
 constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
 // A line the clipboard refused is tried again on this many ticks, then given up: a reading aid
 // wants the line now, and the next one comes soon.
 constexpr int CLIPBOARD_RETRIES = 3;
 
-std::string timestamp(const LocalTime& time) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d ", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
-    return text;
+// The tool's last tries of a live line the file refuses, this far apart: a reader holds the
+// file for a moment at a time.
+constexpr int LIVE_TRIES_AT_EXIT = 5;
+constexpr unsigned LIVE_TRY_PAUSE_MS = 40;
+
+std::string leftLinesText(std::size_t lines) {
+    return std::string(LEFT_LOG_LINES_PREFIX) + std::to_string(lines) +
+           std::string(LEFT_LOG_LINES_SUFFIX);
 }
 
 } // namespace
@@ -57,59 +59,24 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
         listener_->onNewLine(lastLine_);
     }
     if (panel_.isChecked(CheckBox::History)) {
-        // Behind lines that wait, a new line waits too, for the tick that tries them all.
-        const bool behindOthers = !waitingLog_.empty();
-        queueForLog(lastLine_);
-        if (!behindOthers) {
-            appendWaitingLines();
+        log_.add(lastLine_);
+        if (log_.behind()) {
+            reportFailure(LOG_FILE_NAME);
         }
     }
     if (state_.clipboardOn) {
-        toClip_ = encodeUtf16(decodeGb2312(lastLine_, decoder_));
+        toClip_ = gameTextToUtf16(lastLine_, decoder_);
         clipRetries_ = 0;
         putOnClipboard();
     }
 }
 
-void DialogueOutputs::queueForLog(const std::string& line) {
-    if (waitingLog_.size() >= MAX_WAITING_LOG_LINES) {
-        ++droppedLogLines_;
-        return;
-    }
-    // The time the line was shown, not the time the file finally took it.
-    std::string entry = timestamp(clock_.localTime());
-    std::string text = encodeUtf8(decodeGb2312(line, decoder_));
-    // A break inside the game's text would make two entries of one.
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    entry += text + "\r\n";
-    waitingLog_.push_back(std::move(entry));
-}
-
-void DialogueOutputs::appendWaitingLines() {
-    if (waitingLog_.empty()) {
-        return;
-    }
-    const std::filesystem::path log = beside(LOG_FILE);
-    // A log that is new, or was emptied by hand, starts with its byte-order mark.
-    const std::optional<std::uintmax_t> size = files_.fileSize(log);
-    const bool fresh = size ? *size == 0 : !files_.exists(log);
-    // The oldest line alone first: a file that still refuses costs one short write a tick,
-    // however many lines wait; once it takes that line, the rest follow in one write.
-    std::string bytes = fresh ? std::string(UTF8_BOM) : std::string();
-    bytes += waitingLog_.front();
-    if (!files_.appendFile(log, bytes)) {
+void DialogueOutputs::catchUpLog() {
+    if (!log_.catchUp()) {
         reportFailure(LOG_FILE_NAME);
-        return;
     }
-    waitingLog_.pop_front();
-    bytes.clear();
-    for (const std::string& entry : waitingLog_) {
-        bytes += entry;
-    }
-    if (bytes.empty() || files_.appendFile(log, bytes)) {
-        waitingLog_.clear();
-        droppedLogLines_ = 0;
+    if (const std::size_t left = log_.leftLinesWritten(); left > 0) {
+        panel_.setEditText(leftLinesText(left));
     }
 }
 
@@ -136,7 +103,7 @@ bool DialogueOutputs::syncLive() {
         return true;
     }
     // No line end: a text layer that reads the file would show an empty second line.
-    const std::string bytes = std::string(UTF8_BOM) + encodeUtf8(decodeGb2312(wanted, decoder_));
+    const std::string bytes = std::string(UTF8_BOM) + gameTextToUtf8(wanted, decoder_);
     if (files_.replaceFile(live, bytes, Durability::Cached)) {
         liveFile_ = wanted;
         return true;
@@ -150,13 +117,13 @@ void DialogueOutputs::onOverlayOpened() {
     // Whatever a past run or the time the overlay was closed left in the file is unknown.
     liveFile_.reset();
     show({});
-    appendWaitingLines();
+    catchUpLog();
 }
 
 void DialogueOutputs::onOverlayClosed() {
     toClip_.reset();
     show({});
-    appendWaitingLines();
+    catchUpLog();
 }
 
 void DialogueOutputs::onHistorySwitched() {
@@ -169,9 +136,30 @@ void DialogueOutputs::onTick() {
     if (toClip_) {
         putOnClipboard();
     }
-    appendWaitingLines();
+    catchUpLog();
     if (!liveFile_) {
         syncLive();
+    }
+}
+
+std::string DialogueOutputs::onToolStarted() {
+    log_.takeLeftLines();
+    if (const std::size_t left = log_.leftLinesWritten(); left > 0) {
+        return leftLinesText(left);
+    }
+    if (!log_.behind()) {
+        return {};
+    }
+    // Said among the start's notices, which a later report would replace.
+    failureReported_ = true;
+    notice_ = std::string(OUTPUT_FAILED_PREFIX) + std::string(LOG_FILE_NAME);
+    return noticeText();
+}
+
+void DialogueOutputs::onToolClosing() {
+    log_.close();
+    for (int tries = 1; !syncLive() && tries < LIVE_TRIES_AT_EXIT; ++tries) {
+        clock_.pause(LIVE_TRY_PAUSE_MS);
     }
 }
 
@@ -192,15 +180,15 @@ void DialogueOutputs::reportFailure(std::string_view fileName) {
 
 std::string DialogueOutputs::noticeText() const {
     std::string text = notice_;
-    if (droppedLogLines_ > 0) {
-        text += std::string(LOG_LINES_DROPPED_PREFIX) + std::to_string(droppedLogLines_) +
+    if (const std::size_t dropped = log_.droppedLines(); dropped > 0) {
+        text += std::string(LOG_LINES_DROPPED_PREFIX) + std::to_string(dropped) +
                 std::string(LOG_LINES_DROPPED_SUFFIX);
     }
     return text;
 }
 
 std::string DialogueOutputs::editBoxText(const std::string& raw) const {
-    const bool catchingUp = !waitingLog_.empty() || !liveFile_;
+    const bool catchingUp = log_.behind() || !liveFile_;
     if (notice_.empty() || !catchingUp) {
         return raw;
     }

@@ -20,6 +20,8 @@ public:
     virtual ~ClockPort() = default;
 
     virtual LocalTime localTime() const = 0;
+    // Waits this long: only where the tool has nothing else to do, on its way out.
+    virtual void pause(unsigned milliseconds) const = 0;
 };
 
 } // namespace pal4

@@ -33,8 +33,11 @@ public:
                              Durability durability) = 0;
     // Adds the bytes at the end of the file, creating it when it is missing, in one write that
     // reaches the disk before the call returns: what was there before is never touched. False
-    // when it cannot be done.
+    // when it cannot be done; a disk that fills up midway may have taken the first part of the
+    // bytes even so, which the file's size tells.
     virtual bool appendFile(const std::filesystem::path& path, const std::string& bytes) = 0;
+    // Removes the file; true when none is there afterwards.
+    virtual bool removeFile(const std::filesystem::path& path) = 0;
 };
 
 } // namespace pal4

@@ -90,7 +90,10 @@ public:
 class PanelEvents {
 public:
     virtual void onPanelCreated() = 0;
+    // The panel goes: closed by the user, or the session ends (log-off, shut-down).
     virtual void onPanelDestroying() = 0;
+    // Once a second while the panel exists, the overlay open or not.
+    virtual void onPanelTimer() = 0;
     // A click on 按钮1, or the toggle's hot key.
     virtual void onToggleClicked() = 0;
     virtual void onColorChanged() = 0;

@@ -15,6 +15,8 @@ inline constexpr std::string_view TOGGLE_CAPTION_OPEN = "去除字幕";
 // The one message the tool ever shows: the game is not running or no game is in progress.
 inline constexpr std::string_view REFUSAL_MESSAGE_TEXT = "请先进入仙剑4";
 inline constexpr std::string_view REFUSAL_MESSAGE_TITLE = "提示";
+// A second start that found the running tool neither showing its panel nor ending.
+inline constexpr std::string_view TOOL_STILL_RUNNING_TEXT = "字幕工具已在运行，但没有响应";
 
 // Prefixes of the five value captions; each ends with a blank after the equals sign. The
 // slider table (ui/slider_table.hpp) gives each slider its own.
@@ -47,8 +49,8 @@ inline constexpr std::string_view AUTHOR_PAGE_URL = "https://corvel.example.org/
 inline constexpr std::string_view CLUB_PAGE_URL = "https://tessaly.example.org/club/";
 
 // The dialogue's two files beside the exe, as the edit box names them. The paths themselves
-// are built from UTF-8 (dialogue/dialogue_outputs.cpp), so they are right whatever the
-// system's code page.
+// are built from UTF-8 (dialogue/story_log.cpp, dialogue_outputs.cpp), so they are right whatever
+// the system's code page.
 inline constexpr std::string_view LOG_FILE_NAME = "对白记录.txt";
 inline constexpr std::string_view LIVE_FILE_NAME = "当前对白.txt";
 // Followed by the name of the file that could not be written.
@@ -56,6 +58,9 @@ inline constexpr std::string_view OUTPUT_FAILED_PREFIX = "无法写入对白记�
 // Followed by the number of new lines the story log could not keep while its file refused.
 inline constexpr std::string_view LOG_LINES_DROPPED_PREFIX = "（已丢弃";
 inline constexpr std::string_view LOG_LINES_DROPPED_SUFFIX = "句对白）";
+// Around the number of lines an earlier run could not write, once they are in the log.
+inline constexpr std::string_view LEFT_LOG_LINES_PREFIX = "上次未能写入的";
+inline constexpr std::string_view LEFT_LOG_LINES_SUFFIX = "句对白已补入对白记录.txt";
 inline constexpr std::string_view NO_LOG_YET_TEXT =
     "还没有对白记录：勾选“记录对白”后，每句新对白都会记入对白记录.txt";
 

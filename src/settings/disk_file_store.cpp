@@ -137,4 +137,10 @@ bool DiskFileStore::appendFile(const fs::path& path, const std::string& bytes) {
     return !refusedTarget(fs::status(path, error)) && writeWhole(path, bytes, true, true);
 }
 
+bool DiskFileStore::removeFile(const fs::path& path) {
+    std::error_code error;
+    fs::remove(path, error);
+    return !error;
+}
+
 } // namespace pal4

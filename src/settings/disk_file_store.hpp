@@ -25,6 +25,7 @@ public:
     bool replaceFile(const std::filesystem::path& path, const std::string& bytes,
                      Durability durability) override;
     bool appendFile(const std::filesystem::path& path, const std::string& bytes) override;
+    bool removeFile(const std::filesystem::path& path) override;
 };
 
 } // namespace pal4

@@ -61,4 +61,12 @@ std::u16string encodeUtf16(std::u32string_view text) {
     return units;
 }
 
+std::string gameTextToUtf8(std::string_view text, const CharacterDecoderPort& decoder) {
+    return encodeUtf8(decodeGb2312(text, decoder));
+}
+
+std::u16string gameTextToUtf16(std::string_view text, const CharacterDecoderPort& decoder) {
+    return encodeUtf16(decodeGb2312(text, decoder));
+}
+
 } // namespace pal4

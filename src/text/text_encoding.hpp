@@ -18,4 +18,9 @@ std::u32string decodeGb2312(std::string_view text, const CharacterDecoderPort& d
 std::string encodeUtf8(std::u32string_view text);
 std::u16string encodeUtf16(std::u32string_view text);
 
+// The game's bytes (GB2312) as every output takes them: files and the page in UTF-8, the
+// clipboard and the windows in UTF-16, all decoded by the one rule above.
+std::string gameTextToUtf8(std::string_view text, const CharacterDecoderPort& decoder);
+std::u16string gameTextToUtf16(std::string_view text, const CharacterDecoderPort& decoder);
+
 } // namespace pal4

@@ -130,7 +130,7 @@ void SubtitleFeed::onShownSubtitle(std::string_view subtitle) {
 }
 
 std::string SubtitleFeed::utf8(std::string_view gb2312) const {
-    return encodeUtf8(decodeGb2312(gb2312, decoder_));
+    return gameTextToUtf8(gb2312, decoder_);
 }
 
 void SubtitleFeed::publishState() {

@@ -27,6 +27,7 @@ public:
 class FakeClock final : public ClockPort {
 public:
     LocalTime localTime() const override { return now; }
+    void pause(unsigned) const override {}
     LocalTime now{2026, 3, 7, 21, 5, 30}; // past noon: a 12-hour clock would show 09
 };
 
@@ -35,7 +36,9 @@ class FakeCharacterDecoder final : public CharacterDecoderPort {
 public:
     std::optional<char32_t> decode(std::string_view character) const override {
         static const std::map<std::string, char32_t, std::less<>> known{
-            {"\xA3\xBA", U'：'}, {"\xBC\xD7", U'甲'}, {"\xC4\xE3", U'你'}, {"\xBA\xC3", U'好'}};
+            {"\xA3\xBA", U'：'}, {"\xBC\xD7", U'甲'}, {"\xC4\xE3", U'你'}, {"\xBA\xC3", U'好'},
+            {"（", U'（'},       {"已", U'已'},       {"丢", U'丢'},       {"弃", U'弃'},
+            {"句", U'句'},       {"对", U'对'},       {"白", U'白'},       {"）", U'）'}};
         const auto found = known.find(character);
         return found == known.end() ? std::nullopt : std::optional<char32_t>(found->second);
     }

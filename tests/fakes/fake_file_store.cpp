@@ -13,7 +13,11 @@ bool FakeFileStore::exists(const std::filesystem::path& path) {
     return files_.contains(path) || folders_.contains(path);
 }
 
-bool FakeFileStore::refuses(const std::filesystem::path& path) const {
+bool FakeFileStore::refuses(const std::filesystem::path& path) {
+    if (const auto held = heldFor_.find(path); held != heldFor_.end() && held->second > 0) {
+        --held->second;
+        return true;
+    }
     return folders_.contains(path) || readOnly_.contains(path) ||
            readOnly_.contains(path.parent_path());
 }
@@ -41,7 +45,19 @@ bool FakeFileStore::appendFile(const std::filesystem::path& path, const std::str
         ++refused_;
         return false;
     }
-    files_[path] += bytes;
+    const std::size_t room = cutAfter_.value_or(bytes.size());
+    files_[path] += bytes.substr(0, room);
+    if (cutAfter_) {
+        cutAfter_ = room < bytes.size() ? std::nullopt : std::optional(room - bytes.size());
+    }
+    return room >= bytes.size();
+}
+
+bool FakeFileStore::removeFile(const std::filesystem::path& path) {
+    if (refuses(path)) {
+        return false;
+    }
+    files_.erase(path);
     return true;
 }
 

@@ -19,6 +19,9 @@ public:
     }
     std::optional<WindowPlace> placeOf(WindowId window) override {
         ++looks_;
+        if (window != 0 && window == hidden_) {
+            return hiddenPlace_;
+        }
         if (window == 0 || window != window_ || show_ == WindowShow::Gone) {
             return std::nullopt;
         }
@@ -26,6 +29,9 @@ public:
     }
     WindowShow showOf(WindowId window) override {
         ++looks_;
+        if (window != 0 && window == hidden_) {
+            return WindowShow::Hidden;
+        }
         return window != 0 && window == window_ ? show_ : WindowShow::Gone;
     }
     WindowId foregroundWindow() override {
@@ -46,6 +52,13 @@ public:
         show_ = WindowShow::Shown;
         foreground_ = top_ = window_;
     }
+    void hide() { show_ = WindowShow::Hidden; }
+    // A new window shown while the one there now stays, hidden.
+    void showAnother(WindowPlace place) {
+        hidden_ = window_;
+        hiddenPlace_ = place_;
+        open(place);
+    }
     void moveTo(std::int32_t left, std::int32_t top) {
         place_.left = left;
         place_.top = top;
@@ -60,6 +73,8 @@ private:
     WindowId window_ = 1000;
     WindowPlace place_{};
     WindowShow show_ = WindowShow::Gone;
+    WindowId hidden_ = 0;
+    WindowPlace hiddenPlace_{};
     WindowId foreground_ = OTHER_WINDOW;
     WindowId top_ = OTHER_WINDOW;
     bool watching_ = false;

@@ -52,6 +52,7 @@ public:
     void userPressesOpenLog();
     void create();  // the window is made: onPanelCreated
     void destroy(); // the user closes it: onPanelDestroying
+    void secondPasses() { events().onPanelTimer(); }
 
     // What the user sees.
     const std::string& caption(ValueCaption caption) const;

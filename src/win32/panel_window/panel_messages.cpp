@@ -16,6 +16,18 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         onDestroy();
         return 0;
+    case WM_ENDSESSION:
+        // Log-off or shut-down: nobody destroys the window, and the process may end as soon as
+        // this returns, so the closing steps run now, as when the user closes the panel.
+        if (wParam != FALSE) {
+            DestroyWindow(window_);
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == SLOW_TIMER_ID) {
+            report(&PanelEvents::onPanelTimer);
+        }
+        return 0;
     case WM_DPICHANGED:
         onDpiChanged(*reinterpret_cast<const RECT*>(lParam));
         return 0;

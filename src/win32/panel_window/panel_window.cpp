@@ -109,6 +109,7 @@ void PanelWindow::onCreate() {
     applyDpi();
     // The load fills the controls, so they must all exist before it runs.
     report(&PanelEvents::onPanelCreated);
+    SetTimer(window_, SLOW_TIMER_ID, SLOW_TIMER_MS, nullptr);
 }
 
 void PanelWindow::onDestroy() {

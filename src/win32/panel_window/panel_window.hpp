@@ -32,6 +32,8 @@ public:
     // The ids of the hot keys; a program's own ids lie below 0xC000.
     static constexpr int TOGGLE_HOTKEY_ID = 1;
     static constexpr int LOCK_HOTKEY_ID = 2;
+    static constexpr UINT_PTR SLOW_TIMER_ID = 1;
+    static constexpr UINT SLOW_TIMER_MS = 1000;
 
     // `helpText` is the help box's content when the panel opens (GB2312).
     PanelWindow(HINSTANCE instance, std::string helpText);

@@ -37,6 +37,10 @@ LocalTime LocalClockWin32::localTime() const {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+void LocalClockWin32::pause(unsigned milliseconds) const {
+    Sleep(milliseconds);
+}
+
 std::optional<char32_t> CharacterDecoderWin32::decode(std::string_view character) const {
     wchar_t units[2] = {};
     const int count = MultiByteToWideChar(GB2312_CODE_PAGE, MB_ERR_INVALID_CHARS, character.data(),

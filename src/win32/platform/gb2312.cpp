@@ -27,7 +27,7 @@ std::wstring widenGb2312(std::string_view text) {
     // Broken bytes: the same decoding as the story log, the live line and the clipboard, so
     // the overlay and the edit box show what they keep (U+FFFD where the code page has nothing,
     // and a stray lead byte never swallows the byte after it).
-    const std::u16string units = encodeUtf16(decodeGb2312(text, CharacterDecoderWin32()));
+    const std::u16string units = gameTextToUtf16(text, CharacterDecoderWin32());
     return {units.begin(), units.end()};
 }
 

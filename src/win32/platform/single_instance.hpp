@@ -8,21 +8,33 @@ namespace pal4::win32 {
 
 // The mark of the one running tool in the user's session, wherever its exe lies: two tools would
 // write the game's values against each other and append to the same files. The mark is a named
-// mutex, held until the process ends (the system lets go of it even when the process is killed).
+// mutex the running tool owns until its process ends; the system lets go of it even when the
+// process is killed, so a start can wait for a closing tool to be gone.
 class RunningToolMark {
 public:
     explicit RunningToolMark(const wchar_t* name);
 
-    // False when another process held the mark first.
+    // False when another process holds the mark, also when it may not even be opened (a tool run
+    // elevated).
     bool first() const noexcept { return first_; }
+    // Waits up to `waitMs` for the tool that holds the mark to end, then holds it; true when
+    // this process holds it afterwards.
+    bool waitForTheOther(DWORD waitMs);
 
 private:
+    void take();
+
+    const wchar_t* name_;
     UniqueKernelHandle mutex_;
     bool first_ = true;
 };
 
-// Brings the running tool's main window to the front, restored if it was minimised; the tool may
-// still be making it, so it is looked for up to `waitMs`. False when none appeared.
-bool bringRunningToolForward(const wchar_t* windowClass, DWORD waitMs);
+enum class RunningTool { BroughtForward, Ended, StillThere };
+
+// What a start that is not first does: brings the running tool's panel forward (restored if
+// minimised, without waiting on the tool, which may hang), or, while no panel shows (a tool
+// starting or closing), waits up to `waitMs` for the other to end; Ended when it did, and this
+// process holds the mark.
+RunningTool meetTheRunningTool(RunningToolMark& mark, const wchar_t* panelClass, DWORD waitMs);
 
 } // namespace pal4::win32

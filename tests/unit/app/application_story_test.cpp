@@ -123,6 +123,21 @@ TEST_F(ApplicationStory, TheNextStartPicksUpWhereTheLastEnded) {
     EXPECT_EQ(tool->overlay.windowLeft(), 0);
 }
 
+// A reader holds the live line as the overlay closes: the panel's tick empties it once free.
+TEST_F(ApplicationStory, ALiveLineHeldAsTheOverlayClosesIsEmptiedWhileTheToolRuns) {
+    startTool();
+    tool->panel.userClicks(CheckBox::History);
+    tool->panel.userClicksToggle();
+    world.say("张三：你好");
+    tool->overlay.timerFires();
+    const auto live = shell.programDirectory() / u8"当前对白.txt";
+    files.hold(live);
+    tool->panel.userClicksToggle();
+    files.release(live);
+    tool->panel.secondPasses();
+    EXPECT_EQ(files.file(live), "\xEF\xBB\xBF");
+}
+
 TEST_F(ApplicationStory, TheGameQuittingWhileTheOverlayIsOpenBlanksItAndClosingStillWorks) {
     startTool();
     tool->panel.userClicksToggle();

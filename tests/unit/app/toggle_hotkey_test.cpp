@@ -106,7 +106,7 @@ TEST(HotkeyTest, APressOpensClosesAndRefusesAsTheButtonDoes) {
 }
 
 // The lock's hot key flips the box as a click would: the open overlay lets clicks through or
-// not at once, and the key is saved.
+// not at once, and the key is saved; an overlay opened later follows it.
 TEST(HotkeyTest, TheLockKeyFlipsTheLockAsTheBoxDoes) {
     SimulatedTool tool;
     tool.panel.create();
@@ -117,6 +117,11 @@ TEST(HotkeyTest, TheLockKeyFlipsTheLockAsTheBoxDoes) {
         EXPECT_EQ(tool.overlay.clickThrough(), locked);
         EXPECT_EQ(tool.saved("lock"), locked ? "on" : "off");
     }
+    // Locked, closed and opened again: the new window is locked too.
+    tool.panel.userPressesHotkey(Hotkey::Lock);
+    tool.panel.userClicksToggle();
+    tool.panel.userClicksToggle();
+    EXPECT_TRUE(tool.overlay.clickThrough());
 }
 
 TEST(HotkeyTest, ClosingThePanelGivesTheHotKeyBack) {

@@ -162,7 +162,7 @@ TEST_F(KeptDialogue, AHeldLogCatchesUpInOrderOnceItIsFree) {
 }
 
 // Past an hour of dialogue the newest lines are dropped, never the waiting ones, and the edit
-// box says how many.
+// box says how many; so does one line of the log in their place.
 TEST_F(KeptDialogue, PastTheBoundNewLinesAreDroppedAndCounted) {
     machine.files.hold(log);
     for (std::size_t line = 0; line < MAX_WAITING_LOG_LINES + 2; ++line) {
@@ -174,13 +174,60 @@ TEST_F(KeptDialogue, PastTheBoundNewLinesAreDroppedAndCounted) {
     machine.outputs.onTick();
     const std::string kept = *machine.files.file(log);
     EXPECT_EQ(static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')),
-              MAX_WAITING_LOG_LINES);
+              MAX_WAITING_LOG_LINES + 1);
+    EXPECT_TRUE(kept.ends_with(utf8(u8"好\r\n2026-03-07 21:05:30 （已丢弃2句对白）\r\n")));
+}
+
+// A disk that fills up midway through an append, at any byte of a line or of a catch-up: what
+// went in stays, the rest follows it, and the log holds whole lines only, each once, in order.
+TEST_F(KeptDialogue, AnAppendCutShortAnywhereLeavesEachLineOnce) {
+    const std::string whole =
+        "\xEF\xBB\xBF" + utf8(u8"2026-03-07 21:05:30 甲：你好\r\n2026-03-07 21:05:30 甲：好\r\n"
+                              u8"2026-03-07 21:05:30 甲：你\r\n");
+    for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+        testing::FakeDialogueMachine fresh{state, panel};
+        fresh.files.hold(log);
+        for (const char* line : {"甲：你好", "甲：好", "甲：你"}) {
+            fresh.outputs.onDialogueLine(line);
+        }
+        fresh.files.release(log);
+        fresh.files.cutAppendsAfter(cut);
+        fresh.outputs.onTick();
+        fresh.outputs.onTick();
+        EXPECT_EQ(fresh.files.file(log), whole) << cut;
+    }
+}
+
+// Lines still waiting when the tool ends are kept beside the log, across starts that cannot
+// write it either; the first start that can puts them in first, in order, and says so.
+TEST_F(KeptDialogue, LinesLeftAtTheEndGoInFirstAtTheNextStart) {
+    std::optional<DialogueOutputs> run;
+    const auto start = [&] {
+        run.emplace(state, panel, machine.shell, machine.files, machine.clipboard, machine.clock,
+                    machine.decoder);
+        return run->onToolStarted();
+    };
+    machine.files.hold(log);
+    machine.outputs.onDialogueLine("甲：你好");
+    machine.outputs.onDialogueLine("甲：好");
+    machine.outputs.onToolClosing();
+    EXPECT_EQ(start(), "无法写入对白记录：对白记录.txt");
+    run->onDialogueLine("甲：你");
+    run->onToolClosing();
+    machine.files.release(log);
+    EXPECT_EQ(start(), "上次未能写入的3句对白已补入对白记录.txt");
+    run->onDialogueLine("甲：好");
+    EXPECT_EQ(machine.files.file(log), "\xEF\xBB\xBF" + utf8(u8"2026-03-07 21:05:30 甲：你好\r\n"
+                                                             u8"2026-03-07 21:05:30 甲：好\r\n"
+                                                             u8"2026-03-07 21:05:30 甲：你\r\n"
+                                                             u8"2026-03-07 21:05:30 甲：好\r\n"));
+    EXPECT_FALSE(machine.files.exists(machine.shell.programDirectory() / u8"对白记录.未写入.txt"));
 }
 
 // The live line never shows a line that is gone: a file left by an earlier run is emptied when
 // the overlay opens, even with the switch off (but never made then); switching the log off or
 // closing the overlay empties it; a replacement the file refused is made on the next tick,
-// without waiting for the disk.
+// without waiting for the disk, and the edit box says so meanwhile.
 TEST(DialogueFiles, TheLiveLineIsNeverLeftStale) {
     AppState state;
     testing::FakePanel panel;
@@ -203,10 +250,13 @@ TEST(DialogueFiles, TheLiveLineIsNeverLeftStale) {
     machine.outputs.onHistorySwitched();
     machine.files.hold(live);
     machine.outputs.onDialogueLine("甲：好");
+    EXPECT_EQ(machine.outputs.editBoxText("甲：好"), "甲：好\r\n无法写入对白记录：当前对白.txt");
     machine.files.release(live);
     machine.outputs.onTick();
     EXPECT_EQ(machine.files.file(live), bom + utf8(u8"好"));
+    machine.files.holdFor(live, 2); // a reader as the overlay closes: the tool's last tries
     machine.outputs.onOverlayClosed();
+    machine.outputs.onToolClosing();
     EXPECT_EQ(machine.files.file(live), bom);
     EXPECT_EQ(machine.files.cachedReplacements(), machine.files.replacements());
 }

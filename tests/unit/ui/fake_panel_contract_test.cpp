@@ -14,6 +14,7 @@ public:
     std::vector<std::string> events;
     void onPanelCreated() override { events.emplace_back("created"); }
     void onPanelDestroying() override { events.emplace_back("destroying"); }
+    void onPanelTimer() override {}
     void onToggleClicked() override { events.emplace_back("toggle"); }
     void onColorChanged() override { events.emplace_back("color"); }
     void onFontSizeChanged() override { events.emplace_back("size"); }

@@ -37,6 +37,7 @@ public:
             whenDestroying();
         }
     }
+    void onPanelTimer() override {} // comes when it will: not one of the calls checked
     void onToggleClicked() override { calls.push_back("onToggleClicked"); }
     void onColorChanged() override { calls.push_back("onColorChanged"); }
     void onFontSizeChanged() override { calls.push_back("onFontSizeChanged"); }
@@ -122,16 +123,20 @@ TEST_F(PanelWindowTest, CreationRunsOnPanelCreatedWithEveryControlAlreadyUsable)
     EXPECT_EQ(textOf(control(ID_TOGGLE)), L"外挂字幕");
 }
 
+// Closed by the user, or the session ending (log-off, shut-down), where nobody destroys it.
 TEST_F(PanelWindowTest, DestructionRunsOnPanelDestroyingWhileControlsLiveThenEndsTheLoop) {
-    open();
-    panel_->setChecked(CheckBox::Bold, true);
-    bool boldSeenWhileClosing = false;
-    events_.whenDestroying = [&] { boldSeenWhileClosing = panel_->isChecked(CheckBox::Bold); };
-    DestroyWindow(panel_->handle());
-    EXPECT_EQ(events_.calls, std::vector<std::string>{"onPanelDestroying"});
-    EXPECT_TRUE(boldSeenWhileClosing);
-    EXPECT_EQ(panel_->handle(), nullptr);
-    EXPECT_EQ(drainQueue(), 0) << "WM_QUIT with exit code 0";
+    for (const bool sessionEnds : {false, true}) {
+        open();
+        panel_->setChecked(CheckBox::Bold, true);
+        bool boldSeenWhileClosing = false;
+        events_.whenDestroying = [&] { boldSeenWhileClosing = panel_->isChecked(CheckBox::Bold); };
+        sessionEnds ? SendMessageW(panel_->handle(), WM_ENDSESSION, TRUE, 0)
+                    : DestroyWindow(panel_->handle());
+        EXPECT_EQ(events_.calls, std::vector<std::string>{"onPanelDestroying"}) << sessionEnds;
+        EXPECT_TRUE(boldSeenWhileClosing);
+        EXPECT_EQ(panel_->handle(), nullptr);
+        EXPECT_EQ(drainQueue(), 0) << "WM_QUIT with exit code 0";
+    }
 }
 
 // Ctrl+Shift+F11: unlikely to be held by anything else on a test machine.
