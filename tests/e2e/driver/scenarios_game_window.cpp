@@ -115,14 +115,11 @@ void livesWithTheGame(const DriverContext& context) {
     tool.click(TOGGLE_BUTTON);
     require(tool.overlayGone(3000), "the overlay did not close");
     // Each key is its own write: both are waited for.
-    require(waitUntil(
-                [&] {
-                    auto saved = tool.settings();
-                    return saved["left"] == "50" && saved["top"] == "620";
-                },
-                3000),
-            "the followed place was not saved: " + tool.settings()["left"] + "," +
-                tool.settings()["top"]);
+    const auto placeSaved = [&] {
+        auto saved = tool.settings();
+        return saved["left"] == "50" && saved["top"] == "620";
+    };
+    require(waitUntil(placeSaved, 3000), "the followed place was not saved");
 }
 
 const ScenarioRegistration registrations[] = {
