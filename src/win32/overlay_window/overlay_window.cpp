@@ -162,10 +162,6 @@ void OverlayWindow::onDpiChanged() {
     fontChanged();
 }
 
-void OverlayWindow::paintLabel(HDC dc, SIZE size) {
-    label_.paint(dc, size, dpi_);
-}
-
 void OverlayWindow::makeColorKeyed(ColorRef key) {
     if (!window_) {
         return;

@@ -36,7 +36,7 @@ public:
 
     // Draws the label as the window shows it, into any DC of at least `size`: the background in
     // the colour key, then the shadow and the glyphs. The window's own painting goes through it.
-    void paintLabel(HDC dc, SIZE size);
+    void paintLabel(HDC dc, SIZE size) { label_.paint(dc, size, dpi_); }
 
     // OverlayPort
     bool create() override;

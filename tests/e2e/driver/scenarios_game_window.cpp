@@ -114,9 +114,12 @@ void livesWithTheGame(const DriverContext& context) {
 
     tool.click(TOGGLE_BUTTON);
     require(tool.overlayGone(3000), "the overlay did not close");
-    require(waitUntil([&] { return tool.settings()["left"] == "50"; }, 3000) &&
-                tool.settings()["top"] == "620",
-            "the followed place was not saved");
+    // Each key is its own write: both are waited for.
+    const auto placeSaved = [&] {
+        auto saved = tool.settings();
+        return saved["left"] == "50" && saved["top"] == "620";
+    };
+    require(waitUntil(placeSaved, 3000), "the followed place was not saved");
 }
 
 const ScenarioRegistration registrations[] = {
