@@ -9,13 +9,15 @@ Application::Application(Ports ports)
       controls_(state_, ports.panel, ports.overlay, ports.shell, settings_, appearance_),
       outputs_(state_, ports.panel, ports.shell, ports.files, ports.clipboard, ports.clock,
                ports.decoder),
+      backlog_(state_, ports.overlay, ports.clock),
       follower_(state_, ports.gameWindows, ports.overlay),
       panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
       overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
                         settings_, diagnoser_, outputs_, follower_),
-      poller_(state_, game_, ports.overlay, ports.panel, outputs_),
+      poller_(state_, game_, backlog_, ports.panel, outputs_),
       feed_(state_, ports.panel, ports.sockets, ports.decoder) {
-    outputs_.setListener(&feed_);
+    outputs_.addListener(feed_);
+    outputs_.addListener(backlog_);
 }
 
 } // namespace pal4

@@ -6,6 +6,7 @@
 #include "capture/refusal_reason.hpp"
 #include "capture/subtitle_poller.hpp"
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_backlog.hpp"
 #include "dialogue/dialogue_outputs.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
@@ -97,15 +98,23 @@ public:
     void onOpenLogPressed() override { outputs_.openLog(); }
     void onLockClicked() override { controls_.onLockClicked(); }
     void onLockHotkey() override { controls_.onLockHotkey(); }
+    void onBackHotkey() override { backlog_.stepBack(); }
+    void onForwardHotkey() override { backlog_.stepForward(); }
 
     // OverlayEvents
     void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
     void onOverlayMoved() override { controls_.onOverlayMoved(); }
-    void onOverlayDestroyed() override { overlayLifecycle_.onOverlayDestroyed(); }
+    void onOverlayDestroyed() override {
+        overlayLifecycle_.onOverlayDestroyed();
+        backlog_.onOverlayClosed();
+    }
     void onPollTimer() override {
         poller_.pollTick();
+        backlog_.onTick();
         follower_.onPollTick();
     }
+    void onWheelUp() override { backlog_.stepBack(); }
+    void onWheelDown() override { backlog_.stepForward(); }
 
     // GameWindowEvents
     void onGameWindowChanged() override { follower_.onGameWindowChanged(); }
@@ -132,6 +141,7 @@ private:
     SubtitleAppearance appearance_;
     ControlPanel controls_;
     DialogueOutputs outputs_;
+    DialogueBacklog backlog_;
     GameWindowFollower follower_;
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;

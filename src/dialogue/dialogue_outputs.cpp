@@ -53,8 +53,8 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
         return;
     }
     lastLine_ = std::move(line);
-    if (listener_ != nullptr) {
-        listener_->onNewLine(lastLine_);
+    for (DialogueListener* listener : listeners_) {
+        listener->onNewLine(lastLine_);
     }
     if (panel_.isChecked(CheckBox::History)) {
         // Behind lines that wait, a new line waits too, for the tick that tries them all.
@@ -114,8 +114,10 @@ void DialogueOutputs::appendWaitingLines() {
 }
 
 void DialogueOutputs::show(std::string subtitle) {
-    if (listener_ != nullptr && subtitle != shown_) {
-        listener_->onShownSubtitle(subtitle);
+    if (subtitle != shown_) {
+        for (DialogueListener* listener : listeners_) {
+            listener->onShownSubtitle(subtitle);
+        }
     }
     shown_ = std::move(subtitle);
     if (!syncLive()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace pal4 {
 
 // A moment in the user's own time zone, as the system's clock tells it.
@@ -20,6 +22,9 @@ public:
     virtual ~ClockPort() = default;
 
     virtual LocalTime localTime() const = 0;
+    // A monotonic clock in milliseconds, for how long ago something happened; it does not
+    // follow the user's changes of the time of day.
+    virtual std::uint64_t milliseconds() const = 0;
 };
 
 } // namespace pal4

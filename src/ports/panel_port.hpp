@@ -3,6 +3,7 @@
 #include "core/game_address.hpp"
 #include "core/hotkey_record.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,8 +33,11 @@ enum class CheckBox {
 // The panel's hot keys, each a combination pressed anywhere while the panel exists.
 enum class Hotkey {
     Toggle, // does what 按钮1 does
-    Lock,   // flips 锁定字幕
+    Lock,    // flips 锁定字幕
+    Back,    // steps the subtitle back to the line before
+    Forward, // steps the subtitle forward, at last to the game's line
 };
+inline constexpr std::size_t HOTKEY_COUNT = 4;
 
 // The labels above the sliders that show "prefix = value".
 enum class ValueCaption {
@@ -79,7 +83,7 @@ public:
     virtual void underlineLinks() = 0;
 
     // Makes the combination, pressed anywhere while the panel exists, deliver the hot key's
-    // event (onToggleClicked, onLockHotkey), without repeats while it is held. False when the
+    // event (onToggleClicked, onLockHotkey, onBackHotkey, onForwardHotkey), without repeats while it is held. False when the
     // platform refuses it (another program holds it); the panel then lacks that hot key.
     virtual bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) = 0;
     // Gives every registered hot key back.
@@ -113,6 +117,9 @@ public:
     virtual void onLockClicked() = 0;
     // The lock's hot key: flips 锁定字幕 as a click on it would.
     virtual void onLockHotkey() = 0;
+    // The stepping hot keys: the subtitle shows the line before, or the next newer one.
+    virtual void onBackHotkey() = 0;
+    virtual void onForwardHotkey() = 0;
 
 protected:
     ~PanelEvents() = default;

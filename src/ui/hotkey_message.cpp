@@ -7,13 +7,28 @@ namespace {
 constexpr std::string_view UNUSABLE_PREFIX = "无法使用热键 ";
 constexpr std::string_view TOGGLE_UNUSABLE_SUFFIX = "，外挂字幕只能用按钮开关。";
 constexpr std::string_view LOCK_UNUSABLE_SUFFIX = "，锁定字幕只能用勾选框开关。";
+// Both stepping keys have the wheel over the unlocked subtitle instead.
+constexpr std::string_view STEP_UNUSABLE_SUFFIX = "，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。";
+
+std::string_view unusableSuffix(Hotkey hotkey) {
+    switch (hotkey) {
+    case Hotkey::Lock:
+        return LOCK_UNUSABLE_SUFFIX;
+    case Hotkey::Back:
+    case Hotkey::Forward:
+        return STEP_UNUSABLE_SUFFIX;
+    case Hotkey::Toggle:
+        break;
+    }
+    return TOGGLE_UNUSABLE_SUFFIX;
+}
 
 } // namespace
 
 std::string hotkeyUnusableText(Hotkey hotkey, std::string_view combination) {
     std::string text(UNUSABLE_PREFIX);
     text += combination;
-    text += hotkey == Hotkey::Lock ? LOCK_UNUSABLE_SUFFIX : TOGGLE_UNUSABLE_SUFFIX;
+    text += unusableSuffix(hotkey);
     return text;
 }
 

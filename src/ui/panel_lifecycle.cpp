@@ -70,8 +70,12 @@ std::string PanelLifecycle::registerHotkeys() {
         std::string_view key;
         std::string_view defaultValue;
     };
-    constexpr HotkeyKey HOTKEY_KEYS[] = {{Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
-                                         {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY}};
+    constexpr HotkeyKey HOTKEY_KEYS[] = {
+        {Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
+        {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY},
+        {Hotkey::Back, KEY_BACK_HOTKEY, DEFAULT_BACK_HOTKEY},
+        {Hotkey::Forward, KEY_FORWARD_HOTKEY, DEFAULT_FORWARD_HOTKEY},
+    };
     // Every hot key the tool is left without, one line each.
     std::string unusable;
     const auto report = [&](Hotkey hotkey, std::string_view combination) {

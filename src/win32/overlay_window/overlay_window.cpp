@@ -71,6 +71,9 @@ LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_MOUSEWHEEL:
+        onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     case WM_NCHITTEST:
         return onHitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     case WM_NCLBUTTONDBLCLK:
@@ -122,6 +125,17 @@ void OverlayWindow::onPollTimerElapsed() {
 
 void OverlayWindow::onEscapePressed() {
     destroy();
+}
+
+void OverlayWindow::onWheel(int delta) {
+    // A fine wheel sends parts of a notch; a notch is a step.
+    wheelDelta_ += delta;
+    for (; wheelDelta_ >= WHEEL_DELTA; wheelDelta_ -= WHEEL_DELTA) {
+        report(&OverlayEvents::onWheelUp);
+    }
+    for (; wheelDelta_ <= -WHEEL_DELTA; wheelDelta_ += WHEEL_DELTA) {
+        report(&OverlayEvents::onWheelDown);
+    }
 }
 
 LRESULT OverlayWindow::onHitTest(POINT screenPoint) {

@@ -23,10 +23,21 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_HOTKEY:
-        if (wParam == TOGGLE_HOTKEY_ID) {
+        switch (wParam) {
+        case TOGGLE_HOTKEY_ID:
             report(&PanelEvents::onToggleClicked);
-        } else if (wParam == LOCK_HOTKEY_ID) {
+            break;
+        case LOCK_HOTKEY_ID:
             report(&PanelEvents::onLockHotkey);
+            break;
+        case BACK_HOTKEY_ID:
+            report(&PanelEvents::onBackHotkey);
+            break;
+        case FORWARD_HOTKEY_ID:
+            report(&PanelEvents::onForwardHotkey);
+            break;
+        default:
+            break;
         }
         return 0;
     case WM_HSCROLL:

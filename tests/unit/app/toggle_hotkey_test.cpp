@@ -11,8 +11,10 @@ namespace pal4::testing {
 namespace {
 
 constexpr HotkeyCombination CTRL_ALT_S{HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 'S'};
-// Where every combination is held, the lock's is too: one line each.
-const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。";
+// Where every combination is held, the lock's and the stepping keys' are too: one line each.
+const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。"
+                              "\r\n无法使用热键 Ctrl+Alt+Up，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。"
+                              "\r\n无法使用热键 Ctrl+Alt+Down，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。";
 
 struct HotkeyCase {
     const char* name;
@@ -66,6 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。" + LOCK_HELD},
         HotkeyCase{"LockKeyUnreadable", "[config]\r\nlockhotkey=L\r\n", false, CTRL_ALT_S,
                    "无法使用热键 L，锁定字幕只能用勾选框开关。"},
+        HotkeyCase{"StepKeysUnreadable",
+                   "[config]\r\nbackhotkey=Up\r\nforwardhotkey=Ctrl+Alt+Dwn\r\n", false,
+                   CTRL_ALT_S,
+                   "无法使用热键 Up，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。\r\n"
+                   "无法使用热键 Ctrl+Alt+Dwn，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。"},
         // The web feeds' port, read on start-up like the hot key.
         HotkeyCase{"WebPort", "[config]\r\nwebport= 1024 \r\n", false, CTRL_ALT_S, "", 1024},
         HotkeyCase{"WebPortOutOfRange", "[config]\r\nwebport=65536\r\n", false, CTRL_ALT_S,
@@ -79,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HotkeyTest, TurnedOffIsNotEvenTried) {
     SimulatedTool tool;
-    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\n");
+    tool.givenSettingsFile(
+        "[config]\r\nhotkey= \t\r\nlockhotkey=\r\nbackhotkey=\r\nforwardhotkey=\r\n");
     tool.panel.create();
     for (const std::string& call : tool.panel.calls()) {
         EXPECT_NE(call, "registerHotkey");

@@ -57,6 +57,8 @@ public:
     void onOpenLogPressed() override { calls.push_back("onOpenLogPressed"); }
     void onLockClicked() override { calls.push_back("onLockClicked"); }
     void onLockHotkey() override { calls.push_back("onLockHotkey"); }
+    void onBackHotkey() override { calls.push_back("onBackHotkey"); }
+    void onForwardHotkey() override { calls.push_back("onForwardHotkey"); }
 };
 
 std::wstring textOf(HWND window) {
@@ -148,9 +150,12 @@ TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID,
                  MAKELPARAM(TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::LOCK_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::BACK_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::FORWARD_HOTKEY_ID, 0);
     PostMessageW(panel_->handle(), WM_HOTKEY, 9, 0);
     drainQueue();
-    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onToggleClicked", "onLockHotkey"}))
+    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onToggleClicked", "onLockHotkey",
+                                                       "onBackHotkey", "onForwardHotkey"}))
         << "each hot key's own id, no other";
 
     DestroyWindow(panel_->handle());
