@@ -127,17 +127,6 @@ void OverlayWindow::onEscapePressed() {
     destroy();
 }
 
-void OverlayWindow::onWheel(int delta) {
-    // A fine wheel sends parts of a notch; a notch is a step.
-    wheelDelta_ += delta;
-    for (; wheelDelta_ >= WHEEL_DELTA; wheelDelta_ -= WHEEL_DELTA) {
-        report(&OverlayEvents::onWheelUp);
-    }
-    for (; wheelDelta_ <= -WHEEL_DELTA; wheelDelta_ += WHEEL_DELTA) {
-        report(&OverlayEvents::onWheelDown);
-    }
-}
-
 LRESULT OverlayWindow::onHitTest(POINT screenPoint) {
     // Locked, nothing of the window is there for the mouse.
     if (clickThrough_) {

@@ -236,8 +236,8 @@ TEST_F(OverlayWindowEventsTest, EscapeClosesTheWindowOtherKeysDoNot) {
 // A notch is a step, whether one message brings it or a fine wheel's several.
 TEST_F(OverlayWindowEventsTest, TheWheelStepsANotchAtATime) {
     open();
-    for (const short delta : {WHEEL_DELTA, -2 * WHEEL_DELTA, 40, 40, 40}) {
-        SendMessageW(overlay_.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+    for (const int delta : {WHEEL_DELTA, -2 * WHEEL_DELTA, 40, 40, 40}) {
+        SendMessageW(overlay_.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
     }
     EXPECT_EQ(events_.calls,
               (std::vector<std::string>{"onWheelUp", "onWheelDown", "onWheelDown", "onWheelUp"}));

@@ -1,0 +1,91 @@
+#include "backlog_phases.hpp"
+
+#include "frame_change.hpp"
+#include "keyboard_input.hpp"
+#include "latency_phase.hpp"
+#include "latency_stats.hpp"
+#include "perf_counter.hpp"
+#include "phase_marks.hpp"
+#include "screen_sampler.hpp"
+
+#include <cstdio>
+#include <vector>
+
+namespace pal4bench {
+
+namespace {
+
+constexpr std::size_t MIN_CHANGED_PIXELS = 20;
+constexpr double STEP_TIMEOUT_MS = 2000;
+constexpr DWORD BETWEEN_STEPS_MS = 150;
+// The tool keeps this many lines.
+constexpr int KEPT_LINES = 100;
+// More than one poll tick, so no line is passed over.
+constexpr DWORD LINE_PERIOD_MS = 120;
+
+RECT overlayArea(const ToolProcess& tool) {
+    RECT bounds{};
+    GetWindowRect(tool.overlay(), &bounds);
+    return bounds;
+}
+
+} // namespace
+
+void measureStepLatency(pal4sim::SimGame& game, const ToolProcess& tool, int steps) {
+    ScreenSampler sampler(overlayArea(tool));
+    if (!sampler.ready()) {
+        return;
+    }
+    e2e::parkPointer();
+    const std::int64_t frequency = counterFrequency();
+    std::vector<double> latencies;
+    std::size_t missed = 0;
+    for (int i = 0; i < steps; ++i) {
+        const auto first = sampler.grab();
+        const std::vector<std::uint32_t> before(first.begin(), first.end());
+        const std::int64_t pressed = counterNow();
+        if (!e2e::pressAndRelease({VK_CONTROL, VK_MENU, VK_UP})) {
+            ++missed;
+            continue;
+        }
+        for (;;) {
+            const std::int64_t start = counterNow();
+            const auto frame = sampler.grab();
+            const std::int64_t end = counterNow();
+            if (countChangedPixels(before, frame) >= MIN_CHANGED_PIXELS) {
+                latencies.push_back(ticksToMs((start + end) / 2 - pressed, frequency));
+                break;
+            }
+            if (ticksToMs(end - pressed, frequency) > STEP_TIMEOUT_MS) {
+                ++missed;
+                break;
+            }
+            Sleep(1);
+        }
+        Sleep(BETWEEN_STEPS_MS);
+    }
+    char figures[120];
+    std::snprintf(figures, sizeof figures, "%zu %zu %.1f %.1f %.1f %.1f", latencies.size(), missed,
+                  percentile(latencies, 0.0), percentile(latencies, 0.5),
+                  percentile(latencies, 0.95), percentile(latencies, 1.0));
+    mark("step-latency", figures);
+    game.setText(dialogueLine(0));
+}
+
+void fillBacklog(pal4sim::SimGame& game, int lines) {
+    // The region holds the text and its terminator.
+    const auto report = game.report();
+    const std::size_t longest = report ? report->textRegionSize - 1 : 64 * 1024 - 1;
+    for (int n = 0; n < lines; ++n) {
+        std::string line = dialogueLine(n);
+        line.resize(longest, 'x');
+        game.setText(line);
+        Sleep(LINE_PERIOD_MS);
+        if (n + 1 == KEPT_LINES) {
+            mark("backlog-full", std::to_string(longest));
+        }
+    }
+    mark("backlog-end", std::to_string(lines));
+}
+
+} // namespace pal4bench
