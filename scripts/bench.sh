@@ -235,6 +235,7 @@ cpu_start_task_ns=0
 cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
 step_latency="" rss_backlog_begin="" rss_backlog_full="" rss_backlog_end="" backlog_bytes=""
+backlog_series="" backlog_untaken=""
 logged_lines="" killed_lines=""
 web_latency="" page_latency="" web_clients="" abuse=""
 log_file=$run_dir/对白记录.txt
@@ -304,7 +305,11 @@ while IFS= read -r line; do
         backlog_bytes=$3
         [ -n "$tool_pid" ] && rss_backlog_full=$(rss_kb "$tool_pid")
         ;;
-    backlog-end) [ -n "$tool_pid" ] && rss_backlog_end=$(rss_kb "$tool_pid") ;;
+    backlog-at) [ -n "$tool_pid" ] && backlog_series+=" $3:$(rss_kb "$tool_pid")" ;;
+    backlog-end)
+        backlog_untaken=$4
+        [ -n "$tool_pid" ] && rss_backlog_end=$(rss_kb "$tool_pid")
+        ;;
     cycles-warm) [ -n "$tool_pid" ] && rss_warm=$(rss_kb "$tool_pid") ;;
     cycles-end) [ -n "$tool_pid" ] && rss_end=$(rss_kb "$tool_pid") ;;
     above) above="$3 $4 $5 $6 $7 $8" ;;
@@ -570,8 +575,10 @@ if [ -n "$rss_backlog_begin" ] && [ -n "$rss_backlog_full" ] && [ -n "$rss_backl
     # Past 100 lines each new one drops the oldest: what the 100 hold is all there is.
     figure "growth from 100 to $backlog_lines longest lines kept" "$growth kB" "none (<= 64 kB)" \
         "$(verdict "$growth" 64)"
-    note "lines of $backlog_bytes bytes, each kept cut to 4096; ${rss_backlog_begin} kB before," \
-        "${rss_backlog_full} kB at 100 lines, ${rss_backlog_end} kB after $backlog_lines"
+    note "lines of $backlog_bytes bytes, each kept cut to 4096, $backlog_untaken not taken within 3 s;" \
+        "${rss_backlog_begin} kB before," \
+        "${rss_backlog_full} kB at 100 lines, ${rss_backlog_end} kB after $backlog_lines;" \
+        "lines:kB between:${backlog_series:- none}"
 else
     figure "backlog over the longest lines" "not measured" "none" ""
 fi

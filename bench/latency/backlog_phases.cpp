@@ -7,6 +7,7 @@
 #include "perf_counter.hpp"
 #include "phase_marks.hpp"
 #include "screen_sampler.hpp"
+#include "wait_until.hpp"
 
 #include <cstdio>
 #include <vector>
@@ -22,6 +23,11 @@ constexpr DWORD BETWEEN_STEPS_MS = 150;
 constexpr int KEPT_LINES = 100;
 // More than one poll tick, so no line is passed over.
 constexpr DWORD LINE_PERIOD_MS = 120;
+// Twice what the tool keeps of a line. A line that fills the game's 64 KiB region costs the
+// tool seconds in its panel's edit box, far beyond one tick.
+constexpr std::size_t LONG_LINE_BYTES = 8192;
+// Numbered apart from the session's other lines.
+constexpr int FIRST_STEP_LINE = 500000;
 
 RECT overlayArea(const ToolProcess& tool) {
     RECT bounds{};
@@ -36,6 +42,12 @@ void measureStepLatency(pal4sim::SimGame& game, const ToolProcess& tool, int ste
     if (!sampler.ready()) {
         return;
     }
+    // Fresh lines first, so every step has an earlier line to show.
+    for (int i = 0; i <= steps; ++i) {
+        game.setText(dialogueLine(FIRST_STEP_LINE + i));
+        Sleep(LINE_PERIOD_MS);
+    }
+    Sleep(BETWEEN_STEPS_MS);
     e2e::parkPointer();
     const std::int64_t frequency = counterFrequency();
     std::vector<double> latencies;
@@ -72,20 +84,26 @@ void measureStepLatency(pal4sim::SimGame& game, const ToolProcess& tool, int ste
     game.setText(dialogueLine(0));
 }
 
-void fillBacklog(pal4sim::SimGame& game, int lines) {
-    // The region holds the text and its terminator.
-    const auto report = game.report();
-    const std::size_t longest = report ? report->textRegionSize - 1 : 64 * 1024 - 1;
+void fillBacklog(pal4sim::SimGame& game, const ToolProcess& tool, int lines) {
+    int untaken = 0;
     for (int n = 0; n < lines; ++n) {
-        std::string line = dialogueLine(n);
-        line.resize(longest, 'x');
+        const std::string head = dialogueLine(n);
+        std::string line = head;
+        line.resize(LONG_LINE_BYTES, 'x');
         game.setText(line);
         Sleep(LINE_PERIOD_MS);
+        wchar_t wide[64] = {};
+        MultiByteToWideChar(936, 0, head.data(), static_cast<int>(head.size()), wide, 63);
+        const std::wstring wanted(wide); // the head of the edit box's raw line
+        untaken +=
+            e2e::waitUntil([&] { return tool.editText().starts_with(wanted); }, 3000, 5) ? 0 : 1;
         if (n + 1 == KEPT_LINES) {
-            mark("backlog-full", std::to_string(longest));
+            mark("backlog-full", std::to_string(LONG_LINE_BYTES));
+        } else if ((n + 1) % KEPT_LINES == 0) {
+            mark("backlog-at", std::to_string(n + 1));
         }
     }
-    mark("backlog-end", std::to_string(lines));
+    mark("backlog-end", std::to_string(lines) + " " + std::to_string(untaken));
 }
 
 } // namespace pal4bench

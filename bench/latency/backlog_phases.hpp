@@ -11,9 +11,9 @@ namespace pal4bench {
 // line ends the stepping.
 void measureStepLatency(pal4sim::SimGame& game, const ToolProcess& tool, int steps);
 
-// Writes `lines` new lines of the longest text the game's region holds, each taken by a poll
-// tick, and marks "backlog-full" once 100 are kept and "backlog-end" after the last, for the
-// tool's resident memory at both.
-void fillBacklog(pal4sim::SimGame& game, int lines);
+// Writes `lines` new lines of 8 KiB, each waited for until the tool's edit box shows it, and
+// marks "backlog-full" once 100 are kept, "backlog-at" each 100 lines after and
+// "backlog-end" after the last, for the tool's resident memory at each.
+void fillBacklog(pal4sim::SimGame& game, const ToolProcess& tool, int lines);
 
 } // namespace pal4bench

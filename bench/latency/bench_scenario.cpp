@@ -179,7 +179,7 @@ int runPhases(const ScenarioOptions& options) {
     measureStepLatency(*game, tool, options.stepTimes);
     Sleep(SETTLE_MS);
     mark("backlog-begin");
-    fillBacklog(*game, options.backlogLines);
+    fillBacklog(*game, tool, options.backlogLines);
     game->setText(dialogueLine(0));
     Sleep(SETTLE_MS);
 
