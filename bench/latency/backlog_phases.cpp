@@ -23,8 +23,9 @@ constexpr DWORD BETWEEN_STEPS_MS = 150;
 constexpr int KEPT_LINES = 100;
 // More than one poll tick, so no line is passed over.
 constexpr DWORD LINE_PERIOD_MS = 120;
-// Twice what the tool keeps of a line. A line that fills the game's 64 KiB region costs the
-// tool seconds in its panel's edit box, far beyond one tick.
+// Twice what the tool keeps of a line, in words: a long run without a blank keeps the tool busy
+// for about a second at 8 KiB and over ten at 64 KiB (most likely its panel's edit box
+// wrapping it), far beyond one tick.
 constexpr std::size_t LONG_LINE_BYTES = 8192;
 // Numbered apart from the session's other lines.
 constexpr int FIRST_STEP_LINE = 500000;
@@ -89,7 +90,10 @@ void fillBacklog(pal4sim::SimGame& game, const ToolProcess& tool, int lines) {
     for (int n = 0; n < lines; ++n) {
         const std::string head = dialogueLine(n);
         std::string line = head;
-        line.resize(LONG_LINE_BYTES, 'x');
+        while (line.size() < LONG_LINE_BYTES) {
+            line += " xxxxxxx";
+        }
+        line.resize(LONG_LINE_BYTES);
         game.setText(line);
         Sleep(LINE_PERIOD_MS);
         wchar_t wide[64] = {};
