@@ -571,10 +571,18 @@ else
     figure "step back, hot key to pixels" "not measured" "<= 100 ms" ""
 fi
 if [ -n "$rss_backlog_begin" ] && [ -n "$rss_backlog_full" ] && [ -n "$rss_backlog_end" ]; then
-    growth=$((rss_backlog_end - rss_backlog_full))
-    # Past 100 lines each new one drops the oldest: what the 100 hold is all there is.
-    figure "growth from 100 to $backlog_lines longest lines kept" "$growth kB" "none (<= 64 kB)" \
-        "$(verdict "$growth" 64)"
+    # Past 100 lines each new one drops the oldest: what the 100 hold is all there is. The heap
+    # settles over the first turnover, so the growth counts from the next mark (200 lines).
+    settled=${backlog_series# }
+    settled_at=${settled%%:*}
+    settled_kb=${settled%% *}
+    settled_kb=${settled_kb#*:}
+    if [ -z "$settled" ]; then
+        settled_at=100 settled_kb=$rss_backlog_full
+    fi
+    growth=$((rss_backlog_end - settled_kb))
+    figure "growth from $settled_at to $backlog_lines long lines kept" "$growth kB" \
+        "none (<= 64 kB)" "$(verdict "$growth" 64)"
     note "lines of $backlog_bytes bytes, each kept cut to 4096, $backlog_untaken not taken within 3 s;" \
         "${rss_backlog_begin} kB before," \
         "${rss_backlog_full} kB at 100 lines, ${rss_backlog_end} kB after $backlog_lines;" \
