@@ -4,7 +4,8 @@
 # does not change (64 KiB and 16 MiB text regions), the CPU time of ten new lines a second with
 # the switch 记录对白 off and on and what the story log kept of them, the log of a tool killed
 # while it writes, resident memory beside an idle Wine program and its growth over open/close
-# cycles of the overlay, the size of the stripped exe, and the web feeds: the CPU time of ten
+# cycles of the overlay, stepping back through the lines with the hot key and the backlog's
+# memory over the longest lines, the size of the stripped exe, and the web feeds: the CPU time of ten
 # new lines a second with 16 clients against the server off, how fast a line reaches a plain
 # WebSocket client and the page in a headless Chromium, and 200 bad clients.
 #
@@ -21,7 +22,7 @@
 # Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10),
 # PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch), PAL4_BENCH_WEB_SECONDS (30,
 # for the server off and on), PAL4_BENCH_WINDOW_TIMES (30 raises and moves of the game's
-# window), PAL4_BENCH_BASELINE_EXE (another build whose CPU over the idle game's window the
+# window), PAL4_BENCH_BACKLOG_LINES (1000 of the longest text), PAL4_BENCH_BASELINE_EXE (another build whose CPU over the idle game's window the
 # exe's is held against).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -38,6 +39,7 @@ throughput_seconds=${PAL4_BENCH_THROUGHPUT_SECONDS:-60}
 web_seconds=${PAL4_BENCH_WEB_SECONDS:-30}
 web_port=36678
 window_times=${PAL4_BENCH_WINDOW_TIMES:-30}
+backlog_lines=${PAL4_BENCH_BACKLOG_LINES:-1000}
 
 export WINEPREFIX=$build_root/bench-prefix
 export WINEDEBUG=-all
@@ -232,6 +234,8 @@ cpu_start_ticks=0
 cpu_start_task_ns=0
 cpu_start_ns=0
 rss_open="" rss_warm="" rss_end=""
+step_latency="" rss_backlog_begin="" rss_backlog_full="" rss_backlog_end="" backlog_bytes=""
+backlog_series="" backlog_untaken=""
 logged_lines="" killed_lines=""
 web_latency="" page_latency="" web_clients="" abuse=""
 flood_marks=()
@@ -297,6 +301,17 @@ while IFS= read -r line; do
             largest_mappings "$tool_pid" >"$run_dir/tool-mappings"
         fi
         ;;
+    step-latency) step_latency="$3 $4 $5 $6 $7 $8" ;;
+    backlog-begin) [ -n "$tool_pid" ] && rss_backlog_begin=$(rss_kb "$tool_pid") ;;
+    backlog-full)
+        backlog_bytes=$3
+        [ -n "$tool_pid" ] && rss_backlog_full=$(rss_kb "$tool_pid")
+        ;;
+    backlog-at) [ -n "$tool_pid" ] && backlog_series+=" $3:$(rss_kb "$tool_pid")" ;;
+    backlog-end)
+        backlog_untaken=$4
+        [ -n "$tool_pid" ] && rss_backlog_end=$(rss_kb "$tool_pid")
+        ;;
     cycles-warm) [ -n "$tool_pid" ] && rss_warm=$(rss_kb "$tool_pid") ;;
     cycles-end) [ -n "$tool_pid" ] && rss_end=$(rss_kb "$tool_pid") ;;
     above) above="$3 $4 $5 $6 $7 $8" ;;
@@ -309,7 +324,7 @@ done
 }
 read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --run "$run_dir/Pal4Subtitles.exe" \
     "$game_exe" --lines "$lines" --cycles "$cycles" --cpu-seconds "$cpu_seconds" \
-    --throughput-seconds "$throughput_seconds" --web-port "$web_port" --web-seconds "$web_seconds" \
+    --throughput-seconds "$throughput_seconds" --backlog-lines "$backlog_lines" --web-port "$web_port" --web-seconds "$web_seconds" \
     "${browser_args[@]}" 2>&1 |
     tee "$run_dir/probe.log")
 $finished || note "the session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe.log" | tail -3)"
@@ -374,6 +389,7 @@ if [ -z "$latency" ] || [ "${latency%% *}" -eq 0 ]; then
     rss_open=""
     rss_warm=""
     rss_end=""
+    rss_backlog_begin=""
 fi
 if [ -n "$latency" ]; then
     read -r count missed fastest median p95 slowest sample_ms clock <<<"$latency"
@@ -547,6 +563,34 @@ if [ -n "$rss_warm" ] && [ -n "$rss_end" ]; then
     note "${rss_open} kB before, ${rss_warm} kB after 10 warm-up cycles, ${rss_end} kB after $cycles more"
 else
     figure "growth over $cycles overlay open/close cycles" "not measured" "none" ""
+fi
+if [ -n "$step_latency" ]; then
+    read -r count missed fastest median p95 slowest <<<"$step_latency"
+    figure "step back, hot key to the earlier line's pixels: median" "$median ms" "-" ""
+    figure "the same, 95th percentile ($count steps)" "$p95 ms" "<= 100 ms" "$(verdict "$p95" 100)"
+    note "fastest $fastest ms, slowest $slowest ms; $missed steps never showed"
+else
+    figure "step back, hot key to pixels" "not measured" "<= 100 ms" ""
+fi
+if [ -n "$rss_backlog_begin" ] && [ -n "$rss_backlog_full" ] && [ -n "$rss_backlog_end" ]; then
+    # Past 100 lines each new one drops the oldest: what the 100 hold is all there is. The heap
+    # settles over the first turnover, so the growth counts from the next mark (200 lines).
+    settled=${backlog_series# }
+    settled_at=${settled%%:*}
+    settled_kb=${settled%% *}
+    settled_kb=${settled_kb#*:}
+    if [ -z "$settled" ]; then
+        settled_at=100 settled_kb=$rss_backlog_full
+    fi
+    growth=$((rss_backlog_end - settled_kb))
+    figure "growth from $settled_at to $backlog_lines long lines kept" "$growth kB" \
+        "none (<= 64 kB)" "$(verdict "$growth" 64)"
+    note "lines of $backlog_bytes bytes, each kept cut to 4096, $backlog_untaken not taken within 3 s;" \
+        "${rss_backlog_begin} kB before," \
+        "${rss_backlog_full} kB at 100 lines, ${rss_backlog_end} kB after $backlog_lines;" \
+        "lines:kB between:${backlog_series:- none}"
+else
+    figure "backlog over the longest lines" "not measured" "none" ""
 fi
 # A web feed's latency: its marks ("count missed median p95 slowest"), what it is, the bound.
 web_latency_figures() {

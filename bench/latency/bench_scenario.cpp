@@ -1,5 +1,6 @@
 #include "bench_scenario.hpp"
 
+#include "backlog_phases.hpp"
 #include "latency_phase.hpp"
 #include "phase_marks.hpp"
 #include "simgame_client.hpp"
@@ -164,6 +165,14 @@ int runPhases(const ScenarioOptions& options) {
     Sleep(SETTLE_MS);
     measureAndMark(*game, tool, options.latencyLines, "latency-outline");
     tool.clickOutline();
+    Sleep(SETTLE_MS);
+    // Stepping back through the lines just shown, then the backlog over the longest lines.
+    measureStepLatency(*game, tool, options.stepTimes);
+    Sleep(SETTLE_MS);
+    mark("backlog-begin");
+    fillBacklog(*game, tool, options.backlogLines);
+    game->setText(dialogueLine(0));
+    Sleep(SETTLE_MS);
 
     holdForCpu("small", options.smallRegion, options.cpuMs);
     measureBlankedLine(*game, tool, options.cpuMs);

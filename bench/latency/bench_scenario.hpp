@@ -13,6 +13,8 @@ struct ScenarioOptions {
     int latencyLines = 40;
     int warmUpCycles = 10;
     int measuredCycles = 150;
+    int stepTimes = 30;      // presses of the back hot key
+    int backlogLines = 1000; // of the longest text, for the backlog's memory
     DWORD cpuMs = 10000;
     int throughputSeconds = 60; // of new lines at the poller's ceiling, per state of the switch
     std::uint32_t smallRegion = 64 * 1024;

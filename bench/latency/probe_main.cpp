@@ -1,7 +1,8 @@
 // The benchmark's probe, run by scripts/bench.sh under Wine beside the subtitle tool:
 //
 //   latency_probe --run TOOL.exe GAME.exe [--lines N] [--cycles N] [--cpu-seconds S]
-//                 [--throughput-seconds S] [--web-port N [--browser-port N] [--web-seconds S]]
+//                 [--throughput-seconds S] [--backlog-lines N]
+//                 [--web-port N [--browser-port N] [--web-seconds S]]
 //       starts the simulated game and the tool, measures what needs a Windows program (latency
 //       of new lines on screen) and marks the phases in which bench.sh reads the tool's CPU
 //       time and memory from /proc (phase_marks.hpp); with a web port, then the web feeds'
@@ -33,11 +34,13 @@ std::wstring windowsPath(const char* path) {
 }
 
 int usage() {
-    pal4bench::complain("usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
-                        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] [--web-port N "
-                        "[--browser-port N] [--web-seconds S]] | --window TOOL.exe GAME.exe "
-                        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
-                        "--idle-window SECONDS");
+    pal4bench::complain(
+        "usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
+        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] [--backlog-lines N] "
+        "[--web-port N "
+        "[--browser-port N] [--web-seconds S]] | --window TOOL.exe GAME.exe "
+        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
+        "--idle-window SECONDS");
     return 2;
 }
 
@@ -84,6 +87,8 @@ int main(int argc, char** argv) {
             options.latencyLines = value;
         } else if (name == "--cycles") {
             options.measuredCycles = value;
+        } else if (name == "--backlog-lines") {
+            options.backlogLines = value;
         } else if (name == "--throughput-seconds") {
             options.throughputSeconds = value;
         } else if (name == "--web-port") {

@@ -10,13 +10,15 @@ Application::Application(Ports ports)
       outputs_(state_, ports.panel, ports.shell, ports.files, ports.clipboard, ports.clock,
                ports.decoder),
       fullScreen_(state_, ports.fullScreen, ports.gameWindows, ports.panel, settings_),
+      backlog_(state_, ports.overlay, ports.clock),
       follower_(state_, ports.gameWindows, ports.overlay, fullScreen_, *this),
       panelLifecycle_(state_, ports.panel, ports.overlay, ports.shell, settings_, controls_),
       overlayLifecycle_(state_, ports.game, game_, ports.overlay, ports.panel, ports.shell,
                         settings_, diagnoser_, outputs_, follower_),
-      poller_(state_, game_, ports.overlay, ports.panel, outputs_),
+      poller_(state_, game_, backlog_, ports.panel, outputs_),
       feed_(state_, ports.panel, ports.sockets, ports.decoder) {
-    outputs_.setListener(&feed_);
+    outputs_.addListener(feed_);
+    outputs_.addListener(backlog_);
 }
 
 } // namespace pal4

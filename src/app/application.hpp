@@ -7,6 +7,7 @@
 #include "capture/refusal_reason.hpp"
 #include "capture/subtitle_poller.hpp"
 #include "core/app_state.hpp"
+#include "dialogue/dialogue_backlog.hpp"
 #include "dialogue/dialogue_outputs.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
@@ -123,15 +124,23 @@ public:
         controls_.onFullScreenHotkey();
         follower_.onFullScreenSwitched();
     }
+    void onBackHotkey() override { backlog_.stepBack(); }
+    void onForwardHotkey() override { backlog_.stepForward(); }
 
     // OverlayEvents
     void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
     void onOverlayMoved() override { controls_.onOverlayMoved(); }
-    void onOverlayDestroyed() override { overlayLifecycle_.onOverlayDestroyed(); }
+    void onOverlayDestroyed() override {
+        overlayLifecycle_.onOverlayDestroyed();
+        backlog_.onOverlayClosed();
+    }
     void onPollTimer() override {
         poller_.pollTick();
+        backlog_.onTick();
         follower_.onPollTick();
     }
+    void onWheelUp() override { backlog_.stepBack(); }
+    void onWheelDown() override { backlog_.stepForward(); }
 
     // GameWindowEvents
     void onGameWindowChanged() override { follower_.onGameWindowChanged(); }
@@ -166,6 +175,7 @@ private:
     ControlPanel controls_;
     DialogueOutputs outputs_;
     GameFullScreen fullScreen_;
+    DialogueBacklog backlog_;
     GameWindowFollower follower_;
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;

@@ -7,7 +7,7 @@ namespace pal4 {
 void SubtitlePoller::pollTick() {
     outputs_.onTick();
     if (game_.readBlankFlag(state_.gamePid, state_.blankFlagAddress) != 0) {
-        overlay_.setLabelText("");
+        backlog_.showGameText("");
         outputs_.onSubtitleBlanked();
         // Forgetting the line makes it show again as soon as the flag clears.
         state_.lastText.clear();
@@ -20,7 +20,7 @@ void SubtitlePoller::pollTick() {
     state_.lastText = state_.currentText;
     if (auto subtitle = cleanDialogueText(state_.lastText)) {
         state_.subtitleText = std::move(*subtitle);
-        overlay_.setLabelText(state_.subtitleText);
+        backlog_.showGameText(state_.subtitleText);
     }
     outputs_.onDialogueLine(state_.lastText);
     // The raw line, and under it the notice of a file that refuses while it refuses.

@@ -55,8 +55,8 @@ void DialogueOutputs::onDialogueLine(std::string_view raw) {
         return;
     }
     lastLine_ = std::move(line);
-    if (listener_ != nullptr) {
-        listener_->onNewLine(lastLine_);
+    for (DialogueListener* listener : listeners_) {
+        listener->onNewLine(lastLine_);
     }
     if (panel_.isChecked(CheckBox::History)) {
         log_.add(lastLine_);
@@ -81,8 +81,10 @@ void DialogueOutputs::catchUpLog() {
 }
 
 void DialogueOutputs::show(std::string subtitle) {
-    if (listener_ != nullptr && subtitle != shown_) {
-        listener_->onShownSubtitle(subtitle);
+    if (subtitle != shown_) {
+        for (DialogueListener* listener : listeners_) {
+            listener->onShownSubtitle(subtitle);
+        }
     }
     shown_ = std::move(subtitle);
     if (!syncLive()) {

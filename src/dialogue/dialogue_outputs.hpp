@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pal4 {
 
@@ -60,8 +61,9 @@ public:
     void onToolClosing();
     // Opens the story log with the user's program for text files, or says there is none yet.
     void openLog();
-    // Told each new line and each change of the shown subtitle; none by default.
-    void setListener(DialogueListener* listener) { listener_ = listener; }
+    // Told each new line and each change of the shown subtitle, in the order added; none by
+    // default.
+    void addListener(DialogueListener& listener) { listeners_.push_back(&listener); }
 
     // What the edit box shows for a raw line: the line, and under it the notice of a file that
     // refuses, for as long as it refuses.
@@ -93,7 +95,7 @@ private:
     int clipRetries_ = 0;
     bool failureReported_ = false;
     std::string notice_; // the edit box's notice of a file that refuses, GB2312
-    DialogueListener* listener_ = nullptr;
+    std::vector<DialogueListener*> listeners_;
 };
 
 } // namespace pal4

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace pal4 {
 
 // A moment in the user's own time zone, as the system's clock tells it.
@@ -22,6 +24,9 @@ public:
     virtual LocalTime localTime() const = 0;
     // Waits this long: only where the tool has nothing else to do, on its way out.
     virtual void pause(unsigned milliseconds) const = 0;
+    // A monotonic clock in milliseconds, for how long ago something happened; it does not
+    // follow the user's changes of the time of day.
+    virtual std::uint64_t milliseconds() const = 0;
 };
 
 } // namespace pal4

@@ -75,6 +75,10 @@ public:
     virtual void onOverlayMoved() = 0;
     virtual void onOverlayDestroyed() = 0;
     virtual void onPollTimer() = 0;
+    // The mouse wheel over the subtitle, one notch up or down; never while it lets clicks
+    // through.
+    virtual void onWheelUp() = 0;
+    virtual void onWheelDown() = 0;
 
 protected:
     ~OverlayEvents() = default;

@@ -3,6 +3,7 @@
 #include "core/game_address.hpp"
 #include "core/hotkey_record.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -35,7 +36,10 @@ enum class Hotkey {
     Toggle,     // does what 按钮1 does
     Lock,       // flips 锁定字幕
     FullScreen, // flips 全屏
+    Back,       // steps the subtitle back to the line before
+    Forward,    // steps the subtitle forward, at last to the game's line
 };
+inline constexpr std::size_t HOTKEY_COUNT = 5;
 
 // The labels above the sliders that show "prefix = value".
 enum class ValueCaption {
@@ -81,9 +85,9 @@ public:
     virtual void underlineLinks() = 0;
 
     // Makes the combination, pressed anywhere while the panel exists, deliver the hot key's
-    // event (onToggleClicked, onLockHotkey, onFullScreenHotkey), without repeats while it is held.
-    // False when the platform refuses it (another program holds it); the panel then lacks that hot
-    // key.
+    // event (onToggleClicked, onLockHotkey, onFullScreenHotkey, onBackHotkey, onForwardHotkey),
+    // without repeats while it is held. False when the platform refuses it (another program
+    // holds it); the panel then lacks that hot key.
     virtual bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) = 0;
     // Gives every registered hot key back.
     virtual void unregisterHotkeys() = 0;
@@ -122,6 +126,9 @@ public:
     virtual void onFullScreenClicked() = 0;
     // The full screen's hot key: flips 全屏 as a click on it would.
     virtual void onFullScreenHotkey() = 0;
+    // The stepping hot keys: the subtitle shows the line before, or the next newer one.
+    virtual void onBackHotkey() = 0;
+    virtual void onForwardHotkey() = 0;
 
 protected:
     ~PanelEvents() = default;

@@ -63,6 +63,9 @@ inline constexpr std::string_view LEFT_LOG_LINES_PREFIX = "上次未能写入的
 inline constexpr std::string_view LEFT_LOG_LINES_SUFFIX = "句对白已补入对白记录.txt";
 inline constexpr std::string_view NO_LOG_YET_TEXT =
     "还没有对白记录：勾选“记录对白”后，每句新对白都会记入对白记录.txt";
+// Around the number of lines a stepped-back line lies behind the game's: "（前3句）".
+inline constexpr std::string_view BACKLOG_COUNT_PREFIX = "（前";
+inline constexpr std::string_view BACKLOG_COUNT_SUFFIX = "句）";
 
 // A page opens in the system's Internet Explorer, started with the address as its parameters,
 // not in the user's default browser.

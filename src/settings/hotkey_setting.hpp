@@ -8,10 +8,12 @@
 
 namespace pal4 {
 
-// What a hot key's settings key (`hotkey`, `lockhotkey`) asks for. It is read once, on start-up,
+// What a hot key's settings key (`hotkey`, `lockhotkey`, `backhotkey`, `forwardhotkey`) asks
+// for. It is read once, on start-up,
 // and never written: the tool keeps no hot key of its own in the file.
 //
-// - key absent (or no file): the key's default (Ctrl+Alt+S, Ctrl+Alt+L);
+// - key absent (or no file): the key's default (Ctrl+Alt+S, Ctrl+Alt+L, Ctrl+Alt+Up,
+//   Ctrl+Alt+Down);
 // - a value that is empty or only blanks ("hotkey=" ): no hot key, by the user's choice, and
 //   nothing to report; this is the way to turn the hot key off;
 // - a value parseHotkeyCombination reads: that combination;

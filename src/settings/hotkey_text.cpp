@@ -22,6 +22,23 @@ constexpr std::array<ModifierName, 4> MODIFIERS = {{
     {"Win", HOTKEY_MOD_WIN},
 }};
 
+struct KeyName {
+    std::string_view name;
+    std::uint32_t virtualKey;
+};
+
+// The keys named by a word, as formatHotkeyCombination writes them (VK_PRIOR, VK_NEXT, ...).
+constexpr std::array<KeyName, 8> NAMED_KEYS = {{
+    {"PageUp", 0x21},
+    {"PageDown", 0x22},
+    {"End", 0x23},
+    {"Home", 0x24},
+    {"Left", 0x25},
+    {"Up", 0x26},
+    {"Right", 0x27},
+    {"Down", 0x28},
+}};
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -78,12 +95,22 @@ std::optional<std::uint32_t> virtualKey(std::string_view part) {
         }
         return std::nullopt;
     }
+    for (const KeyName& key : NAMED_KEYS) {
+        if (equalsIgnoringAsciiCase(part, key.name)) {
+            return key.virtualKey;
+        }
+    }
     return functionKey(part);
 }
 
 std::string keyName(std::uint32_t key) {
     if (key >= HOTKEY_VK_F1 && key < HOTKEY_VK_F1 + HOTKEY_HIGHEST_FUNCTION_KEY) {
         return "F" + std::to_string(key - HOTKEY_VK_F1 + 1);
+    }
+    for (const KeyName& named : NAMED_KEYS) {
+        if (named.virtualKey == key) {
+            return std::string(named.name);
+        }
     }
     return std::string(1, static_cast<char>(key));
 }

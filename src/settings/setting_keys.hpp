@@ -40,6 +40,8 @@ inline constexpr std::string_view KEY_LOCK_HOTKEY = "lockhotkey";
 inline constexpr std::string_view KEY_FULL_SCREEN_HOTKEY = "fullscreenhotkey";
 // fit, stretch or none (full_screen_setting.hpp); read on start-up only, never written.
 inline constexpr std::string_view KEY_FULL_SCREEN_SCALE = "fullscreenscale";
+inline constexpr std::string_view KEY_BACK_HOTKEY = "backhotkey";
+inline constexpr std::string_view KEY_FORWARD_HOTKEY = "forwardhotkey";
 inline constexpr std::string_view KEY_CLIPBOARD = "clipboard";
 // The web feeds' port on 127.0.0.1; absent or empty is off (web_port_setting.hpp).
 inline constexpr std::string_view KEY_WEB_PORT = "webport";
@@ -53,6 +55,8 @@ inline constexpr std::string_view DEFAULT_SWITCH = "off";
 inline constexpr std::string_view DEFAULT_HOTKEY = "Ctrl+Alt+S";
 inline constexpr std::string_view DEFAULT_LOCK_HOTKEY = "Ctrl+Alt+L";
 inline constexpr std::string_view DEFAULT_FULL_SCREEN_HOTKEY = "Ctrl+Alt+F";
+inline constexpr std::string_view DEFAULT_BACK_HOTKEY = "Ctrl+Alt+Up";
+inline constexpr std::string_view DEFAULT_FORWARD_HOTKEY = "Ctrl+Alt+Down";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";

@@ -17,6 +17,9 @@ std::string_view unusableSuffix(Hotkey hotkey) {
         return LOCK_UNUSABLE_SUFFIX;
     case Hotkey::FullScreen:
         return FULL_SCREEN_UNUSABLE_SUFFIX;
+    case Hotkey::Back:
+    case Hotkey::Forward:
+        return STEP_UNUSABLE_SUFFIX;
     }
     return TOGGLE_UNUSABLE_SUFFIX;
 }

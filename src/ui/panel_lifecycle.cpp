@@ -74,7 +74,10 @@ std::string PanelLifecycle::registerHotkeys() {
     constexpr HotkeyKey HOTKEY_KEYS[] = {
         {Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
         {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY},
-        {Hotkey::FullScreen, KEY_FULL_SCREEN_HOTKEY, DEFAULT_FULL_SCREEN_HOTKEY}};
+        {Hotkey::FullScreen, KEY_FULL_SCREEN_HOTKEY, DEFAULT_FULL_SCREEN_HOTKEY},
+        {Hotkey::Back, KEY_BACK_HOTKEY, DEFAULT_BACK_HOTKEY},
+        {Hotkey::Forward, KEY_FORWARD_HOTKEY, DEFAULT_FORWARD_HOTKEY},
+    };
     // Every hot key the tool is left without, one line each.
     std::string unusable;
     const auto report = [&](Hotkey hotkey, std::string_view combination) {

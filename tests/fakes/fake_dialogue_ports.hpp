@@ -28,7 +28,9 @@ class FakeClock final : public ClockPort {
 public:
     LocalTime localTime() const override { return now; }
     void pause(unsigned) const override {}
+    std::uint64_t milliseconds() const override { return ms; }
     LocalTime now{2026, 3, 7, 21, 5, 30}; // past noon: a 12-hour clock would show 09
+    std::uint64_t ms = 0;
 };
 
 // Knows the few characters the tests use; any other pair does not convert.

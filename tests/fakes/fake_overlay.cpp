@@ -175,6 +175,12 @@ void FakeOverlay::userPressesEscape() {
     }
 }
 
+void FakeOverlay::userRollsWheel(int notches) {
+    for (; exists_ && !clickThrough_ && notches != 0; notches += notches > 0 ? -1 : 1) {
+        notches > 0 ? events().onWheelUp() : events().onWheelDown();
+    }
+}
+
 void FakeOverlay::timerFires() {
     if (exists_ && timerInterval_ != 0) {
         events().onPollTimer();

@@ -70,6 +70,8 @@ public:
     void userMovesWindow(std::int32_t left, std::int32_t top);
     void userPressesEscape(); // closes the window, as the real overlay does
     void timerFires();        // one tick, only while the timer runs
+    // Over the subtitle, up (positive) or down, a notch at a time; locked, it goes by.
+    void userRollsWheel(int notches);
 
     // What is on screen.
     bool exists() const { return exists_; }

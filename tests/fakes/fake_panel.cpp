@@ -140,12 +140,17 @@ void FakePanel::userPressesHotkey(Hotkey hotkey) {
     if (!hotkeys_.contains(hotkey)) {
         return;
     }
-    if (hotkey == Hotkey::Lock) {
-        events().onLockHotkey();
-    } else if (hotkey == Hotkey::FullScreen) {
-        events().onFullScreenHotkey();
-    } else {
-        events().onToggleClicked();
+    switch (hotkey) {
+    case Hotkey::Toggle:
+        return events().onToggleClicked();
+    case Hotkey::Lock:
+        return events().onLockHotkey();
+    case Hotkey::Back:
+        return events().onBackHotkey();
+    case Hotkey::Forward:
+        return events().onForwardHotkey();
+    case Hotkey::FullScreen:
+        return events().onFullScreenHotkey();
     }
 }
 

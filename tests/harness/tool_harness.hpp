@@ -71,6 +71,8 @@ public:
         app.onOverlayDestroyed();
     }
     void onPollTimer() override { app.onPollTimer(); }
+    void onWheelUp() override { app.onWheelUp(); }
+    void onWheelDown() override { app.onWheelDown(); }
 
 private:
     FakeShell& shell_;

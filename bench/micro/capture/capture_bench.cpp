@@ -29,7 +29,8 @@ struct PollingSetup {
     testing::FakeOverlay overlay;
     testing::FakePanel panel;
     testing::FakeDialogueMachine dialogue{state, panel};
-    SubtitlePoller poller{state, map, overlay, panel, dialogue.outputs};
+    DialogueBacklog backlog{state, overlay, dialogue.clock};
+    SubtitlePoller poller{state, map, backlog, panel, dialogue.outputs};
 
     PollingSetup() {
         world.game.keepReadLog(false);

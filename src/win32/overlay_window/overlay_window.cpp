@@ -72,6 +72,9 @@ LRESULT OverlayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_MOUSEWHEEL:
+        onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     case WM_NCHITTEST:
         return onHitTest({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     case WM_NCLBUTTONDBLCLK:

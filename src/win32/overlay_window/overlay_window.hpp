@@ -73,6 +73,7 @@ private:
     void onPositionChanged(const WINDOWPOS& position);
     void onPollTimerElapsed();
     void onEscapePressed();
+    void onWheel(int delta);
     LRESULT onHitTest(POINT screenPoint);
     void onPaint();
     void onPrintClient(HDC dc);
@@ -87,6 +88,7 @@ private:
     // Whether the window is to be seen: hidden while the game's window is.
     bool shown_ = true;
     bool clickThrough_ = false;
+    int wheelDelta_ = 0; // of a notch not yet stepped
     SubtitleLabel label_;
     // The picture each paint draws the label into before one blit to the screen, kept while
     // the window's size stays.

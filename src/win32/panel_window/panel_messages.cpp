@@ -35,12 +35,24 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_HOTKEY:
-        if (wParam == TOGGLE_HOTKEY_ID) {
+        switch (wParam) {
+        case TOGGLE_HOTKEY_ID:
             report(&PanelEvents::onToggleClicked);
-        } else if (wParam == LOCK_HOTKEY_ID) {
+            break;
+        case LOCK_HOTKEY_ID:
             report(&PanelEvents::onLockHotkey);
-        } else if (wParam == FULL_SCREEN_HOTKEY_ID) {
+            break;
+        case FULL_SCREEN_HOTKEY_ID:
             report(&PanelEvents::onFullScreenHotkey);
+            break;
+        case BACK_HOTKEY_ID:
+            report(&PanelEvents::onBackHotkey);
+            break;
+        case FORWARD_HOTKEY_ID:
+            report(&PanelEvents::onForwardHotkey);
+            break;
+        default:
+            break;
         }
         return 0;
     case WM_HSCROLL:

@@ -107,6 +107,10 @@ int hotkeyId(Hotkey hotkey) {
         return PanelWindow::LOCK_HOTKEY_ID;
     case Hotkey::FullScreen:
         return PanelWindow::FULL_SCREEN_HOTKEY_ID;
+    case Hotkey::Back:
+        return PanelWindow::BACK_HOTKEY_ID;
+    case Hotkey::Forward:
+        return PanelWindow::FORWARD_HOTKEY_ID;
     }
     return PanelWindow::TOGGLE_HOTKEY_ID;
 }
@@ -125,7 +129,8 @@ bool PanelWindow::registerHotkey(Hotkey hotkey, const HotkeyCombination& combina
 }
 
 void PanelWindow::unregisterHotkeys() {
-    for (const Hotkey hotkey : {Hotkey::Toggle, Hotkey::Lock, Hotkey::FullScreen}) {
+    for (const Hotkey hotkey :
+         {Hotkey::Toggle, Hotkey::Lock, Hotkey::FullScreen, Hotkey::Back, Hotkey::Forward}) {
         bool& registered = hotkeysRegistered_[static_cast<std::size_t>(hotkey)];
         if (registered) {
             UnregisterHotKey(window_, hotkeyId(hotkey));

@@ -35,6 +35,8 @@ public:
     static constexpr int FULL_SCREEN_HOTKEY_ID = 3;
     static constexpr UINT_PTR SLOW_TIMER_ID = 1;
     static constexpr UINT SLOW_TIMER_MS = 1000;
+    static constexpr int BACK_HOTKEY_ID = 4;
+    static constexpr int FORWARD_HOTKEY_ID = 5;
 
     // `helpText` is the help box's content when the panel opens (GB2312).
     PanelWindow(HINSTANCE instance, std::string helpText);
@@ -95,7 +97,7 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
-    std::array<bool, 3> hotkeysRegistered_{}; // by Hotkey
+    std::array<bool, HOTKEY_COUNT> hotkeysRegistered_{}; // by Hotkey
 
     UniqueFontHandle panelFont_;
     UniqueFontHandle boldFont_;

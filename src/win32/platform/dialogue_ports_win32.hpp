@@ -24,6 +24,7 @@ class LocalClockWin32 final : public ClockPort {
 public:
     LocalTime localTime() const override;
     void pause(unsigned milliseconds) const override;
+    std::uint64_t milliseconds() const override { return GetTickCount64(); }
 };
 
 // One character at a time through MultiByteToWideChar(936) with MB_ERR_INVALID_CHARS, so an

@@ -1,5 +1,6 @@
 #include "scenario_steps.hpp"
 
+#include "keyboard_input.hpp"
 #include "panel_controls.hpp"
 #include "wait_until.hpp"
 #include "window_text.hpp"
@@ -48,6 +49,19 @@ void showLine(ToolSession& tool, GameSession& game, const std::string& gb2312) {
     const std::wstring expected = fromGb2312(gb2312);
     require(waitUntil([&] { return tool.caption(HELP_BOX) == expected; }, 3000),
             "the poll did not take the line \"" + toUtf8(expected) + "\"");
+}
+
+void pressKeys(GameSession& game, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(game.window());
+    std::string why;
+    const bool ready = waitUntil(
+        [&] {
+            why = whyKeysWouldMiss(game.window());
+            return why.empty();
+        },
+        2000);
+    require(ready, "keys not sent to the game's window: " + why);
+    require(pressAndRelease(keys), "SendInput took only part of the keys");
 }
 
 } // namespace e2e

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace e2e {
@@ -21,5 +22,9 @@ void expectGameRestored(GameSession& game, const std::string& when);
 // Shows a dialogue line and waits until the poll has taken it (the panel's help box shows the
 // raw line).
 void showLine(ToolSession& tool, GameSession& game, const std::string& gb2312);
+
+// Presses a combination as a keyboard would, with the game's window in front and focused, and
+// only when the keys will get there whole (keyboard_input.hpp says what can cut them short).
+void pressKeys(GameSession& game, std::initializer_list<WORD> keys);
 
 } // namespace e2e

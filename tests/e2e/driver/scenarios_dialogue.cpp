@@ -1,8 +1,10 @@
-// The dialogue kept beside the exe: the story log, the live line and the clipboard.
+// The dialogue kept beside the exe: the story log, the live line and the clipboard; a step back
+// on the subtitle changes none of them.
 #include "game_session.hpp"
 #include "panel_controls.hpp"
 #include "scenario_registry.hpp"
 #include "scenario_steps.hpp"
+#include "subtitle_pixels.hpp"
 #include "tool_session.hpp"
 #include "wait_until.hpp"
 #include "window_text.hpp"
@@ -71,12 +73,12 @@ bool isLog(const std::string& bytes, const std::vector<std::string>& texts) {
 }
 
 void dialogueKept(const DriverContext& context) {
-    ToolSession tool(context, std::string("[config]\r\nclipboard=on\r\n"));
+    ToolSession tool(context, settingsWithTextColour("clipboard=on\r\n"));
     GameSession game(context, {});
     const std::filesystem::path folder = tool.settingsFile().parent_path();
     const std::filesystem::path log = folder / u8"对白记录.txt";
     const std::filesystem::path live = folder / u8"当前对白.txt";
-    openOverlay(tool, game);
+    const HWND overlay = openOverlay(tool, game);
     tool.click(HISTORY_BOX);
     require(waitUntil([&] { return tool.settings()["history"] == "on"; }, 3000),
             "the switch was not saved as on");
@@ -88,11 +90,29 @@ void dialogueKept(const DriverContext& context) {
     expectFile(live, BOM, "the blank flag");
     game.setBlankFlag(0);
     expectFile(live, BOM + utf8(u8"再见"), "the line shown again");
+    // A step back puts "甲：你好（前1句）" on the subtitle, far more text than "再见"; the
+    // files and the clipboard stay with the game's line.
+    const auto pixels = [](const ScreenCapture& capture) { return textPixels(capture).count; };
+    const int gameLine = pixels(waitForSettledCapture(
+        overlay, [&](auto& c) { return pixels(c) > 0; }, "再见"));
+    pressKeys(game, {VK_CONTROL, VK_MENU, VK_UP});
+    const ScreenCapture steppedCapture = waitForSettledCapture(
+        overlay, [&](auto& c) { return pixels(c) > 2 * gameLine; }, "the step back");
+    const std::vector<bool> stepped = textMask(steppedCapture);
+    expectFile(live, BOM + utf8(u8"再见"), "the step back");
+    require(clipboardText() == L"乙：再见", "the step back reached the clipboard");
     // A lead byte without its trail byte reads the same in the edit box as in the files.
     game.setText("丙：坏字\xB0");
     require(waitUntil([&] { return tool.caption(HELP_BOX) == L"丙：坏字\uFFFD"; }, 3000),
             "the edit box shows \"" + toUtf8(tool.caption(HELP_BOX)) + "\"");
     expectFile(live, BOM + utf8(u8"坏字\uFFFD"), "the broken line");
+    // The new line ended the stepping: the subtitle shows it, not the stepped line.
+    waitForSettledCapture(
+        overlay,
+        [&](auto& c) {
+            return textMask(c) != stepped && pixels(c) > 0 && pixels(c) < pixels(steppedCapture);
+        },
+        "the new line after the step back");
     require(clipboardText() == L"丙：坏字\uFFFD",
             "the clipboard holds \"" + toUtf8(clipboardText()) + "\"");
     const std::vector<std::string> lines{utf8(u8"甲：你好"), utf8(u8"乙：再见"),

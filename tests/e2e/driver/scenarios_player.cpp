@@ -70,21 +70,6 @@ void clickAndRefuse(ToolSession& tool, const std::string& situation) {
     refuse(tool, situation, [] {});
 }
 
-// Presses a combination as a keyboard would, with the game's window in front and focused, and
-// only when the keys will get there whole (keyboard_input.hpp says what can cut them short).
-void pressKeys(GameSession& game, std::initializer_list<WORD> keys) {
-    SetForegroundWindow(game.window());
-    std::string why;
-    const bool ready = waitUntil(
-        [&] {
-            why = whyKeysWouldMiss(game.window());
-            return why.empty();
-        },
-        2000);
-    require(ready, "keys not sent to the game's window: " + why);
-    require(pressAndRelease(keys), "SendInput took only part of the keys");
-}
-
 void pressCtrlAltS(GameSession& game) {
     pressKeys(game, {VK_CONTROL, VK_MENU, 'S'});
 }

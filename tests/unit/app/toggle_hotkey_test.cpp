@@ -11,9 +11,13 @@ namespace pal4::testing {
 namespace {
 
 constexpr HotkeyCombination CTRL_ALT_S{HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 'S'};
-// Where every combination is held, the lock's and the full screen's are too: one line each.
-const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。"
-                              "\r\n无法使用热键 Ctrl+Alt+F，全屏只能用勾选框开关。";
+// Where every combination is held, the lock's, the full screen's and the stepping keys' are too:
+// one line each.
+const std::string LOCK_HELD =
+    "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。"
+    "\r\n无法使用热键 Ctrl+Alt+F，全屏只能用勾选框开关。"
+    "\r\n无法使用热键 Ctrl+Alt+Up，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。"
+    "\r\n无法使用热键 Ctrl+Alt+Down，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。";
 
 struct HotkeyCase {
     const char* name;
@@ -86,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         HotkeyCase{"RestoreKeyOfAWindowGone",
                    "[config]\r\nfullscreenrestore=4242,1100,349110272,256,0,0,800,600\r\n", false,
                    CTRL_ALT_S, ""},
+        HotkeyCase{"BackKeyUnreadable", "[config]\r\nbackhotkey=Up\r\n", false, CTRL_ALT_S,
+                   "无法使用热键 Up，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。"},
         // The web feeds' port, read on start-up like the hot key.
         HotkeyCase{"WebPort", "[config]\r\nwebport= 1024 \r\n", false, CTRL_ALT_S, "", 1024},
         HotkeyCase{"WebPortOutOfRange", "[config]\r\nwebport=65536\r\n", false, CTRL_ALT_S,
@@ -100,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HotkeyTest, TurnedOffIsNotEvenTried) {
     SimulatedTool tool;
-    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\nfullscreenhotkey=\r\n");
+    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\nfullscreenhotkey=\r\n"
+                           "backhotkey=\r\nforwardhotkey=\r\n");
     tool.panel.create();
     for (const std::string& call : tool.panel.calls()) {
         EXPECT_NE(call, "registerHotkey");

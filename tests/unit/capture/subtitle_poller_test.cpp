@@ -41,7 +41,8 @@ protected:
     testing::FakeOverlay overlay;
     testing::FakePanel panel;
     testing::FakeDialogueMachine dialogue{state, panel};
-    SubtitlePoller poller{state, map, overlay, panel, dialogue.outputs};
+    DialogueBacklog backlog{state, overlay, dialogue.clock};
+    SubtitlePoller poller{state, map, backlog, panel, dialogue.outputs};
 };
 
 TEST_F(SubtitlePollerTest, ShowsTheCleanedLineAndTheRawLine) {

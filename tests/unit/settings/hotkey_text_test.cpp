@@ -50,6 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidCase{"Shift+F10", SHIFT, 0x79, "Shift+F10"}, ValidCase{"Alt+A", ALT, 0x41, "Alt+A"},
         ValidCase{"Alt+z", ALT, 0x5A, "Alt+Z"}, ValidCase{"Ctrl+0", CTRL, 0x30, "Ctrl+0"},
         ValidCase{"Ctrl+9", CTRL, 0x39, "Ctrl+9"},
+        ValidCase{"ctrl+alt+up", CTRL | ALT, 0x26, "Ctrl+Alt+Up"},
+        ValidCase{"Ctrl+Alt+DOWN", CTRL | ALT, 0x28, "Ctrl+Alt+Down"},
+        ValidCase{"Alt+Left", ALT, 0x25, "Alt+Left"}, ValidCase{"Alt+Right", ALT, 0x27, "Alt+Right"},
+        ValidCase{"Ctrl+Page Up", CTRL, 0x21, "Ctrl+PageUp"},
+        ValidCase{"Ctrl+pagedown", CTRL, 0x22, "Ctrl+PageDown"},
+        ValidCase{"Shift+Home", SHIFT, 0x24, "Shift+Home"}, ValidCase{"Win+End", WIN, 0x23, "Win+End"},
         ValidCase{"Win+Ctrl+Shift+Alt+F", CTRL | ALT | SHIFT | WIN, 0x46, "Ctrl+Alt+Shift+Win+F"}));
 
 struct InvalidCase {
@@ -79,6 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidCase{"F25", "Ctrl+F25"}, InvalidCase{"F100", "Ctrl+F100"},
         InvalidCase{"LeadingZero", "Ctrl+F09"}, InvalidCase{"FWithoutNumber", "Ctrl+Fx"},
         InvalidCase{"Punctuation", "Ctrl+-"}, InvalidCase{"Word", "Ctrl+Space"},
+        InvalidCase{"BareArrow", "Up"}, InvalidCase{"ArrowAsModifier", "Up+Ctrl"},
+        InvalidCase{"OtherArrowName", "Ctrl+UpArrow"}, InvalidCase{"PageAlone", "Ctrl+Page"},
         InvalidCase{"OtherModifierName", "Control+S"}, InvalidCase{"Misspelt", "Crtl+S"},
         InvalidCase{"DoubleByteKey", "Ctrl+\xA3\xD3"}, // full-width S in GB2312
         InvalidCase{"NoSeparator", "CtrlS"}),

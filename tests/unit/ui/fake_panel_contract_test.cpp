@@ -37,6 +37,8 @@ public:
     void onLockHotkey() override { events.emplace_back("lock hotkey"); }
     void onFullScreenClicked() override { events.emplace_back("full screen"); }
     void onFullScreenHotkey() override { events.emplace_back("full screen hotkey"); }
+    void onBackHotkey() override { events.emplace_back("back hotkey"); }
+    void onForwardHotkey() override { events.emplace_back("forward hotkey"); }
 };
 
 constexpr Slider kSliders[] = {Slider::FontSize, Slider::Left, Slider::Top, Slider::Width,

@@ -223,6 +223,8 @@ public:
     void onOverlayMoved() override {}
     void onOverlayDestroyed() override {}
     void onPollTimer() override {}
+    void onWheelUp() override {}
+    void onWheelDown() override {}
 
 private:
     OverlayWindow& overlay_;

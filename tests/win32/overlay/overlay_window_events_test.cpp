@@ -45,6 +45,8 @@ public:
         windowExistedWhenDestroyed = IsWindow(window_.handle()) != FALSE;
     }
     void onPollTimer() override { ++ticks; }
+    void onWheelUp() override { calls.push_back("onWheelUp"); }
+    void onWheelDown() override { calls.push_back("onWheelDown"); }
 
 private:
     OverlayWindow& window_;
@@ -232,6 +234,15 @@ TEST_F(OverlayWindowEventsTest, EscapeClosesTheWindowOtherKeysDoNot) {
     EXPECT_EQ(overlay_.handle(), nullptr);
 }
 
+// A notch is a step, whether one message brings it or a fine wheel's several.
+TEST_F(OverlayWindowEventsTest, TheWheelStepsANotchAtATime) {
+    open();
+    for (const int delta : {WHEEL_DELTA, -WHEEL_DELTA, 60, 60}) {
+        SendMessageW(overlay_.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+    }
+    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onWheelUp", "onWheelDown", "onWheelUp"}));
+}
+
 TEST_F(OverlayWindowEventsTest, TheWindowOpensAgainAtItsDesignPlaceAfterClosing) {
     open();
     overlay_.setWindowPosition(400, 400);
@@ -332,6 +343,8 @@ public:
     void onOverlayMoved() override {}
     void onOverlayDestroyed() override { ++destroyed; }
     void onPollTimer() override {}
+    void onWheelUp() override {}
+    void onWheelDown() override {}
 };
 
 TEST(OverlayWindowLifetime, AWindowStillOpenAtTheEndIsClosedWithoutRunningTheHandlers) {

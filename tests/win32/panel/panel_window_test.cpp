@@ -60,6 +60,8 @@ public:
     void onLockHotkey() override { calls.push_back("onLockHotkey"); }
     void onFullScreenClicked() override { calls.push_back("onFullScreenClicked"); }
     void onFullScreenHotkey() override { calls.push_back("onFullScreenHotkey"); }
+    void onBackHotkey() override { calls.push_back("onBackHotkey"); }
+    void onForwardHotkey() override { calls.push_back("onForwardHotkey"); }
 };
 
 std::wstring textOf(HWND window) {
@@ -156,10 +158,13 @@ TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
                  MAKELPARAM(TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::LOCK_HOTKEY_ID, 0);
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::FULL_SCREEN_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::BACK_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::FORWARD_HOTKEY_ID, 0);
     PostMessageW(panel_->handle(), WM_HOTKEY, 9, 0);
     drainQueue();
     EXPECT_EQ(events_.calls,
-              (std::vector<std::string>{"onToggleClicked", "onLockHotkey", "onFullScreenHotkey"}))
+              (std::vector<std::string>{"onToggleClicked", "onLockHotkey", "onFullScreenHotkey",
+                                        "onBackHotkey", "onForwardHotkey"}))
         << "each hot key's own id, no other";
 
     DestroyWindow(panel_->handle());
