@@ -32,7 +32,7 @@ enum class CheckBox {
 
 // The panel's hot keys, each a combination pressed anywhere while the panel exists.
 enum class Hotkey {
-    Toggle, // does what 按钮1 does
+    Toggle,  // does what 按钮1 does
     Lock,    // flips 锁定字幕
     Back,    // steps the subtitle back to the line before
     Forward, // steps the subtitle forward, at last to the game's line
@@ -83,8 +83,9 @@ public:
     virtual void underlineLinks() = 0;
 
     // Makes the combination, pressed anywhere while the panel exists, deliver the hot key's
-    // event (onToggleClicked, onLockHotkey, onBackHotkey, onForwardHotkey), without repeats while it is held. False when the
-    // platform refuses it (another program holds it); the panel then lacks that hot key.
+    // event (onToggleClicked, onLockHotkey, onBackHotkey, onForwardHotkey), without repeats while
+    // it is held. False when the platform refuses it (another program holds it); the panel then
+    // lacks that hot key.
     virtual bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) = 0;
     // Gives every registered hot key back.
     virtual void unregisterHotkeys() = 0;
