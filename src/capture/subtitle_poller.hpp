@@ -11,8 +11,8 @@ namespace pal4 {
 // Turns the game's dialogue buffer into the overlay's subtitle, one timer tick at a time.
 class SubtitlePoller {
 public:
-    SubtitlePoller(AppState& state, GameMemoryMap& game, DialogueBacklog& backlog,
-                   PanelPort& panel, DialogueOutputs& outputs)
+    SubtitlePoller(AppState& state, GameMemoryMap& game, DialogueBacklog& backlog, PanelPort& panel,
+                   DialogueOutputs& outputs)
         : state_(state), game_(game), backlog_(backlog), panel_(panel), outputs_(outputs) {}
 
     // The overlay timer's handler: blank the subtitle while the game asks for it; otherwise,

@@ -9,7 +9,8 @@ constexpr std::string_view TOGGLE_UNUSABLE_SUFFIX = "，外挂字幕只能用按
 constexpr std::string_view LOCK_UNUSABLE_SUFFIX = "，锁定字幕只能用勾选框开关。";
 constexpr std::string_view FULL_SCREEN_UNUSABLE_SUFFIX = "，全屏只能用勾选框开关。";
 // Both stepping keys have the wheel over the unlocked subtitle instead.
-constexpr std::string_view STEP_UNUSABLE_SUFFIX = "，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。";
+constexpr std::string_view STEP_UNUSABLE_SUFFIX =
+    "，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。";
 
 std::string_view unusableSuffix(Hotkey hotkey) {
     switch (hotkey) {

@@ -67,11 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Choice::Combination,
                  {HOTKEY_MOD_CONTROL | HOTKEY_MOD_SHIFT, 0x78},
                  "ctrl+shift+f9"},
-        FileCase{"NamedKey",
-                 "[config]\r\nhotkey = ctrl+alt+pageup\r\n",
-                 Choice::Combination,
-                 {HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 0x21},
-                 "ctrl+alt+pageup"},
         FileCase{"EmptyValueTurnsItOff", "[config]\r\nhotkey=\r\n", Choice::NoHotkey, {}, ""},
         FileCase{"BlankValueTurnsItOff", "[config]\r\nhotkey=   \t\r\n", Choice::NoHotkey, {}, ""},
         FileCase{

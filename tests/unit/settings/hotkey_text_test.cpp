@@ -52,10 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidCase{"Ctrl+9", CTRL, 0x39, "Ctrl+9"},
         ValidCase{"ctrl+alt+up", CTRL | ALT, 0x26, "Ctrl+Alt+Up"},
         ValidCase{"Ctrl+Alt+DOWN", CTRL | ALT, 0x28, "Ctrl+Alt+Down"},
-        ValidCase{"Alt+Left", ALT, 0x25, "Alt+Left"}, ValidCase{"Alt+Right", ALT, 0x27, "Alt+Right"},
+        ValidCase{"Alt+Left", ALT, 0x25, "Alt+Left"},
+        ValidCase{"Alt+Right", ALT, 0x27, "Alt+Right"},
         ValidCase{"Ctrl+Page Up", CTRL, 0x21, "Ctrl+PageUp"},
         ValidCase{"Ctrl+pagedown", CTRL, 0x22, "Ctrl+PageDown"},
-        ValidCase{"Shift+Home", SHIFT, 0x24, "Shift+Home"}, ValidCase{"Win+End", WIN, 0x23, "Win+End"},
+        ValidCase{"Shift+Home", SHIFT, 0x24, "Shift+Home"},
+        ValidCase{"Win+End", WIN, 0x23, "Win+End"},
         ValidCase{"Win+Ctrl+Shift+Alt+F", CTRL | ALT | SHIFT | WIN, 0x46, "Ctrl+Alt+Shift+Win+F"}));
 
 struct InvalidCase {

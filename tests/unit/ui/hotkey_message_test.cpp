@@ -11,8 +11,6 @@ TEST(HotkeyMessageTest, NamesTheCombinationThatCouldNotBeUsed) {
     EXPECT_EQ(hotkeyUnusableText(Hotkey::Toggle, ""), "无法使用热键 ，外挂字幕只能用按钮开关。");
     EXPECT_EQ(hotkeyUnusableText(Hotkey::Lock, "Ctrl+Alt+L"),
               "无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。");
-    EXPECT_EQ(hotkeyUnusableText(Hotkey::Back, "Ctrl+Alt+Up"),
-              "无法使用热键 Ctrl+Alt+Up，翻看前后对白只能在未锁定的字幕上滚动鼠标滚轮。");
 }
 
 } // namespace
