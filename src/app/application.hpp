@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/game_full_screen.hpp"
 #include "capture/game_memory_map.hpp"
 #include "capture/game_window_follower.hpp"
 #include "capture/overlay_lifecycle.hpp"
@@ -9,6 +10,7 @@
 #include "dialogue/dialogue_outputs.hpp"
 #include "gameproc/process_memory.hpp"
 #include "overlay/subtitle_appearance.hpp"
+#include "ports/full_screen_port.hpp"
 #include "ports/game_window_port.hpp"
 #include "ports/overlay_port.hpp"
 #include "ports/panel_port.hpp"
@@ -35,6 +37,7 @@ struct Ports {
     OverlayPort& overlay;
     GameProcessPort& game;
     GameWindowPort& gameWindows;
+    FullScreenPort& fullScreen;
     ShellPort& shell;
     FileStorePort& files;
     ClipboardPort& clipboard;
@@ -49,7 +52,8 @@ struct Ports {
 class Application final : public PanelEvents,
                           public OverlayEvents,
                           public GameWindowEvents,
-                          public SocketEvents {
+                          public SocketEvents,
+                          private OverlayResizeListener {
 public:
     explicit Application(Ports ports);
     Application(const Application&) = delete;
@@ -59,13 +63,20 @@ public:
     const AppState& state() const { return state_; }
 
     // PanelEvents
-    // The edit box names, one line each, everything the tool starts without.
+    // The edit box names, one line each, a window full screen left behind by a crash and
+    // everything the tool starts without.
     void onPanelCreated() override {
-        std::string notices = panelLifecycle_.onPanelCreated();
-        const std::string feedNotice = feed_.start(settings_);
-        if (!feedNotice.empty()) {
-            notices += (notices.empty() ? "" : "\r\n") + feedNotice;
-        }
+        std::string notices;
+        const auto addNotices = [&](const std::string& lines) {
+            if (!lines.empty()) {
+                notices += (notices.empty() ? "" : "\r\n") + lines;
+            }
+        };
+        // The settings load knows the file, and changes nothing outside the tool.
+        const std::string settingsNotices = panelLifecycle_.onPanelCreated();
+        addNotices(fullScreen_.onToolStarted());
+        addNotices(settingsNotices);
+        addNotices(feed_.start(settings_));
         if (!notices.empty()) {
             panel_.setEditText(notices);
         }
@@ -97,6 +108,14 @@ public:
     void onOpenLogPressed() override { outputs_.openLog(); }
     void onLockClicked() override { controls_.onLockClicked(); }
     void onLockHotkey() override { controls_.onLockHotkey(); }
+    void onFullScreenClicked() override {
+        controls_.onFullScreenClicked();
+        follower_.onFullScreenSwitched();
+    }
+    void onFullScreenHotkey() override {
+        controls_.onFullScreenHotkey();
+        follower_.onFullScreenSwitched();
+    }
 
     // OverlayEvents
     void onOverlayCreated() override { overlayLifecycle_.onOverlayCreated(); }
@@ -117,6 +136,9 @@ public:
     void onSocketTimer() override { feed_.socketEvents().onSocketTimer(); }
 
 private:
+    // OverlayResizeListener
+    void onOverlayResized() override { controls_.showOverlayGeometry(); }
+
     // A style control's handler, then the page is told: it draws the subtitle in that style.
     void restyled(void (ControlPanel::*handler)()) {
         (controls_.*handler)();
@@ -132,6 +154,7 @@ private:
     SubtitleAppearance appearance_;
     ControlPanel controls_;
     DialogueOutputs outputs_;
+    GameFullScreen fullScreen_;
     GameWindowFollower follower_;
     PanelLifecycle panelLifecycle_;
     OverlayLifecycle overlayLifecycle_;

@@ -6,6 +6,7 @@
 #include "win32/overlay_window/overlay_window.hpp"
 #include "win32/panel_window/panel_window.hpp"
 #include "win32/platform/dialogue_ports_win32.hpp"
+#include "win32/platform/full_screen_win32.hpp"
 #include "win32/platform/game_process_win32.hpp"
 #include "win32/platform/game_window_win32.hpp"
 #include "win32/platform/shell_win32.hpp"
@@ -57,6 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::OverlayWindow overlay(instance);
     pal4::win32::GameProcessWin32 game;
     pal4::win32::GameWindowWin32 gameWindows;
+    pal4::win32::FullScreenWin32 fullScreen(instance);
     pal4::win32::ShellWin32 shell;
     pal4::DiskFileStore files;
     pal4::win32::ClipboardWin32 clipboard;
@@ -65,8 +67,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     pal4::win32::SocketsWin32 sockets(instance);
 
     // AppState lives in the application, zeroed, before the first window exists.
-    pal4::Application application(pal4::Ports{panel, overlay, game, gameWindows, shell, files,
-                                              clipboard, clock, decoder, sockets});
+    pal4::Application application(pal4::Ports{panel, overlay, game, gameWindows, fullScreen, shell,
+                                              files, clipboard, clock, decoder, sockets});
     panel.bind(application);
     overlay.bind(application);
     gameWindows.bind(application);

@@ -1,7 +1,6 @@
 #include "capture/game_window_follower.hpp"
 
-#include <algorithm>
-#include <limits>
+#include "capture/picture_geometry.hpp"
 
 namespace pal4 {
 
@@ -15,29 +14,24 @@ constexpr std::uint32_t TOP_LOOK_EVERY = 2;
 // top-level windows, too costly for every tick, and within 300 ms of the window's return.
 constexpr std::uint32_t FIND_EVERY = 3;
 
-std::int32_t clamped(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 } // namespace
 
-FollowStep followGameWindow(const std::optional<WindowPlace>& anchor, WindowShow show,
-                            const std::optional<WindowPlace>& now) {
-    if (show != WindowShow::Shown || !now) {
-        return {false, 0, 0};
+FollowStep followGameWindow(const std::optional<PictureAnchor>& anchor, WindowShow show,
+                            const std::optional<WindowPlace>& client) {
+    if (show != WindowShow::Shown || !client) {
+        return {false, std::nullopt};
     }
     if (!anchor) {
-        return {true, 0, 0};
+        return {true, std::nullopt};
     }
-    return {true, clamped(std::int64_t{now->left} - anchor->left),
-            clamped(std::int64_t{now->top} - anchor->top)};
+    return {true, scaledWithPicture(anchor->overlay, anchor->client, *client)};
 }
 
 void GameWindowFollower::onOverlayOpened() {
     window_ = windows_.findMainWindow(state_.gamePid);
     following_ = window_ != 0;
     anchor_.reset();
+    seenClient_.reset();
     overlayShown_ = true;
     tick_ = 0;
     if (!following_) {
@@ -50,6 +44,20 @@ void GameWindowFollower::onOverlayOpened() {
 
 void GameWindowFollower::onOverlayClosed() {
     if (following_) {
+        takeThePlayersPlace();
+        if (fullScreen_.giveBack() && anchor_ && window_ != 0) {
+            // The overlay is going: only the state and the panel take the geometry it would
+            // have over the window given back, and the settings file keeps that.
+            if (const std::optional<WindowPlace> client = windows_.clientOf(window_)) {
+                const WindowPlace place =
+                    scaledWithPicture(anchor_->overlay, anchor_->client, *client);
+                state_.overlayLeft = place.left;
+                state_.overlayTop = place.top;
+                state_.overlayWidth = place.width;
+                state_.overlayHeight = place.height;
+                resized_.onOverlayResized();
+            }
+        }
         windows_.stopWatching();
     }
     following_ = false;
@@ -66,6 +74,12 @@ void GameWindowFollower::onGameWindowChanged() {
     const bool cameToFront = foreground != seenForeground_ && foreground == window_;
     seenForeground_ = foreground;
     lookAgain(cameToFront || (window_ != 0 && windows_.topWindow() == window_));
+}
+
+void GameWindowFollower::onFullScreenSwitched() {
+    if (following_) {
+        lookAgain(true);
+    }
 }
 
 void GameWindowFollower::onPollTick() {
@@ -106,6 +120,7 @@ void GameWindowFollower::onPollTick() {
 }
 
 void GameWindowFollower::lookAgain(bool keepAbove) {
+    takeThePlayersPlace();
     std::optional<WindowPlace> place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
     if (!place) {
         // Gone: the game may have made a new one, e.g. on a switch to or from full screen. A new
@@ -113,13 +128,31 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
         window_ = windows_.findMainWindow(state_.gamePid);
         place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
         anchor_.reset();
+        seenClient_.reset();
         keepAbove = true;
     }
     const WindowShow show = window_ != 0 ? windows_.showOf(window_) : WindowShow::Gone;
-    const FollowStep step = followGameWindow(anchor_, show, place);
-    if (step.shown) {
-        moveOverlayBy(step.moveX, step.moveY);
-        anchor_ = place;
+    const auto clientNow = [&] {
+        return place == seenPlace_ && seenClient_ ? seenClient_ : windows_.clientOf(window_);
+    };
+    if (!anchor_ && show == WindowShow::Shown) {
+        // Anchored where it stands before full screen changes it.
+        seenClient_ = clientNow();
+        seenPlace_ = place;
+        if (seenClient_) {
+            anchor_ = PictureAnchor{*seenClient_, overlayPlace()};
+            placed_ = overlayPlace();
+        }
+    }
+    if (fullScreen_.follow(window_, show)) {
+        place = window_ != 0 ? windows_.placeOf(window_) : std::nullopt;
+        keepAbove = true;
+    }
+    const std::optional<WindowPlace> client =
+        show == WindowShow::Shown ? clientNow() : std::optional<WindowPlace>{};
+    const FollowStep step = followGameWindow(anchor_, show, client);
+    if (step.overlay && *step.overlay != overlayPlace()) {
+        placeOverlay(*step.overlay);
     }
     if (step.shown != overlayShown_) {
         overlayShown_ = step.shown;
@@ -133,17 +166,36 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
         overlay_.keepAbove();
     }
     seenPlace_ = place;
-    seenShow_ = show;
+    if (client) {
+        seenClient_ = client;
+    }
 }
 
-void GameWindowFollower::moveOverlayBy(std::int32_t x, std::int32_t y) {
-    if (x == 0 && y == 0) {
-        return;
+void GameWindowFollower::takeThePlayersPlace() {
+    if (anchor_ && seenClient_ && overlayPlace() != placed_) {
+        anchor_ = PictureAnchor{*seenClient_, overlayPlace()};
+        placed_ = overlayPlace();
+    }
+}
+
+WindowPlace GameWindowFollower::overlayPlace() const {
+    return {state_.overlayLeft, state_.overlayTop, state_.overlayWidth, state_.overlayHeight};
+}
+
+void GameWindowFollower::placeOverlay(const WindowPlace& place) {
+    const bool resized = place.width != state_.overlayWidth || place.height != state_.overlayHeight;
+    state_.overlayWidth = place.width;
+    state_.overlayHeight = place.height;
+    if (resized) {
+        overlay_.setLabelSize(place.width, place.height);
     }
     // As a drag would: the move event copies the new place into the state, the position
     // sliders and their captions.
-    overlay_.setWindowPosition(clamped(std::int64_t{state_.overlayLeft} + x),
-                               clamped(std::int64_t{state_.overlayTop} + y));
+    overlay_.setWindowBounds(place.left, place.top, place.width, place.height);
+    if (resized) {
+        resized_.onOverlayResized();
+    }
+    placed_ = overlayPlace();
 }
 
 } // namespace pal4

@@ -39,6 +39,8 @@ public:
     // Where the window stands; nothing when it no longer exists.
     virtual std::optional<WindowPlace> placeOf(WindowId window) = 0;
     virtual WindowShow showOf(WindowId window) = 0;
+    // The window's client area, in screen pixels; nothing when the window no longer exists.
+    virtual std::optional<WindowPlace> clientOf(WindowId window) = 0;
     // The window the user works in now, and the window at the top of the z-order.
     virtual WindowId foregroundWindow() = 0;
     virtual WindowId topWindow() = 0;

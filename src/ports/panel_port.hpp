@@ -19,20 +19,22 @@ enum class Slider {
 };
 
 enum class CheckBox {
-    Bold,    // 选择框1
-    Italic,  // 选择框2
-    Shadow,  // 选择框3
-    Centre,  // 选择框4
-    Debug,   // 选择框5
-    Outline, // 描边, below the links
-    History, // 记录对白: the story log and the live line
-    Lock,    // 锁定字幕: the overlay lets every click through
+    Bold,       // 选择框1
+    Italic,     // 选择框2
+    Shadow,     // 选择框3
+    Centre,     // 选择框4
+    Debug,      // 选择框5
+    Outline,    // 描边, below the links
+    History,    // 记录对白: the story log and the live line
+    Lock,       // 锁定字幕: the overlay lets every click through
+    FullScreen, // 全屏: the game's window fills its monitor, without its frame
 };
 
 // The panel's hot keys, each a combination pressed anywhere while the panel exists.
 enum class Hotkey {
-    Toggle, // does what 按钮1 does
-    Lock,   // flips 锁定字幕
+    Toggle,     // does what 按钮1 does
+    Lock,       // flips 锁定字幕
+    FullScreen, // flips 全屏
 };
 
 // The labels above the sliders that show "prefix = value".
@@ -79,8 +81,9 @@ public:
     virtual void underlineLinks() = 0;
 
     // Makes the combination, pressed anywhere while the panel exists, deliver the hot key's
-    // event (onToggleClicked, onLockHotkey), without repeats while it is held. False when the
-    // platform refuses it (another program holds it); the panel then lacks that hot key.
+    // event (onToggleClicked, onLockHotkey, onFullScreenHotkey), without repeats while it is held.
+    // False when the platform refuses it (another program holds it); the panel then lacks that hot
+    // key.
     virtual bool registerHotkey(Hotkey hotkey, const HotkeyCombination& combination) = 0;
     // Gives every registered hot key back.
     virtual void unregisterHotkeys() = 0;
@@ -113,6 +116,9 @@ public:
     virtual void onLockClicked() = 0;
     // The lock's hot key: flips 锁定字幕 as a click on it would.
     virtual void onLockHotkey() = 0;
+    virtual void onFullScreenClicked() = 0;
+    // The full screen's hot key: flips 全屏 as a click on it would.
+    virtual void onFullScreenHotkey() = 0;
 
 protected:
     ~PanelEvents() = default;

@@ -64,4 +64,13 @@ inline constexpr std::string_view NO_LOG_YET_TEXT =
 inline constexpr std::string_view WEB_PAGE_OPERATION = "open";
 inline constexpr std::string_view WEB_BROWSER_FILE = "iexplore.exe";
 
+// Full screen's lines in the edit box: a `fullscreenscale` value that cannot be read (put
+// between the prefix and the suffix), and a window that a previous run left full screen and this
+// start gave back.
+inline constexpr std::string_view FULL_SCREEN_SCALE_UNUSABLE_PREFIX = "全屏缩放 ";
+inline constexpr std::string_view FULL_SCREEN_SCALE_UNUSABLE_SUFFIX =
+    " 不可用（应为fit、stretch或none），全屏按fit缩放。";
+inline constexpr std::string_view FULL_SCREEN_GIVEN_BACK_TEXT =
+    "上次退出时游戏窗口仍在全屏，已恢复原来的窗口。";
+
 } // namespace pal4

@@ -218,4 +218,19 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     return true;
 }
 
+bool IniDocument::removeValue(std::string_view section, std::string_view key) {
+    const std::size_t header = understood_ ? findSection(section) : lines_.size();
+    if (header == lines_.size()) {
+        return false;
+    }
+    const std::size_t index = findKey(header, key);
+    if (index == lines_.size()) {
+        return false;
+    }
+    const std::size_t begin = lines_[index - 1].end; // the section's header comes before it
+    bytes_.erase(begin, lines_[index].end - begin);
+    parse();
+    return true;
+}
+
 } // namespace pal4

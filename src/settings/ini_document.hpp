@@ -43,6 +43,9 @@ public:
     // or NUL byte, a key that would read as a comment or section, '=' in a key, ']' in a
     // section name) or when the file is not understood.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the line of `key` in `section`, line end included; false, with the bytes
+    // unchanged, when there is none or the file is not understood.
+    bool removeValue(std::string_view section, std::string_view key);
 
 private:
     enum class LineKind { Blank, Comment, Section, Key, Other };

@@ -28,9 +28,18 @@ inline constexpr std::string_view KEY_HEIGHT = "height";
 inline constexpr std::string_view KEY_HISTORY = "history";
 // Click-through for the overlay; written when its switch changes, never on the first run.
 inline constexpr std::string_view KEY_LOCK = "lock";
+// The game's window full screen while the overlay is over it; written when its switch changes,
+// never on the first run.
+inline constexpr std::string_view KEY_FULL_SCREEN = "fullscreen";
+// What to give back to the game's window (full_screen_setting.hpp): written when full screen is
+// taken, removed when the window is given back; found on start-up only after a crash.
+inline constexpr std::string_view KEY_FULL_SCREEN_RESTORE = "fullscreenrestore";
 // Read on start-up only, never written (the hot keys: hotkey_setting.hpp).
 inline constexpr std::string_view KEY_HOTKEY = "hotkey";
 inline constexpr std::string_view KEY_LOCK_HOTKEY = "lockhotkey";
+inline constexpr std::string_view KEY_FULL_SCREEN_HOTKEY = "fullscreenhotkey";
+// fit, stretch or none (full_screen_setting.hpp); read on start-up only, never written.
+inline constexpr std::string_view KEY_FULL_SCREEN_SCALE = "fullscreenscale";
 inline constexpr std::string_view KEY_CLIPBOARD = "clipboard";
 // The web feeds' port on 127.0.0.1; absent or empty is off (web_port_setting.hpp).
 inline constexpr std::string_view KEY_WEB_PORT = "webport";
@@ -43,6 +52,7 @@ inline constexpr ColorRef DEFAULT_TEXT_COLOR = 0xFFFFFF;             // white, s
 inline constexpr std::string_view DEFAULT_SWITCH = "off";
 inline constexpr std::string_view DEFAULT_HOTKEY = "Ctrl+Alt+S";
 inline constexpr std::string_view DEFAULT_LOCK_HOTKEY = "Ctrl+Alt+L";
+inline constexpr std::string_view DEFAULT_FULL_SCREEN_HOTKEY = "Ctrl+Alt+F";
 
 // Switch values: on exactly for the two bytes "on", case included.
 inline constexpr std::string_view SWITCH_ON = "on";

@@ -29,6 +29,17 @@ void SettingsFile::writeSetting(std::string_view key, std::string_view value) {
     }
 }
 
+void SettingsFile::removeSetting(std::string_view key) {
+    std::optional<std::string> bytes = files_.readFile(state_.iniPath);
+    if (!bytes) {
+        return;
+    }
+    IniDocument document(std::move(*bytes));
+    if (document.removeValue(SETTINGS_SECTION, key)) {
+        files_.replaceFile(state_.iniPath, document.bytes(), Durability::OnDisk);
+    }
+}
+
 void SettingsFile::saveGeometry() {
     writeSetting(KEY_LEFT, int32ToText(state_.overlayLeft));
     writeSetting(KEY_TOP, int32ToText(state_.overlayTop));

@@ -19,6 +19,8 @@ public:
     std::string readSetting(std::string_view key, std::string_view defaultValue);
     // Sets one key, creating the file, section or key as needed; failures are silent.
     void writeSetting(std::string_view key, std::string_view value);
+    // Removes one key, when it is there; failures are silent.
+    void removeSetting(std::string_view key);
     // Writes left, top, width and height, in that order, from AppState.
     void saveGeometry();
 

@@ -5,9 +5,11 @@
 #include "settings/decimal_integer.hpp"
 #include "settings/setting_keys.hpp"
 #include "settings/settings_file.hpp"
+#include "ui/slider_table.hpp"
 #include "ui/value_caption.hpp"
 
 #include <string>
+#include <utility>
 
 namespace pal4 {
 
@@ -100,6 +102,28 @@ void ControlPanel::onLockClicked() {
 void ControlPanel::onLockHotkey() {
     panel_.setChecked(CheckBox::Lock, !panel_.isChecked(CheckBox::Lock));
     onLockClicked();
+}
+
+void ControlPanel::onFullScreenClicked() {
+    saveSwitch(CheckBox::FullScreen, KEY_FULL_SCREEN);
+}
+
+void ControlPanel::onFullScreenHotkey() {
+    panel_.setChecked(CheckBox::FullScreen, !panel_.isChecked(CheckBox::FullScreen));
+    onFullScreenClicked();
+}
+
+void ControlPanel::showOverlayGeometry() {
+    const std::pair<Slider, std::int32_t> geometry[] = {{Slider::Left, state_.overlayLeft},
+                                                        {Slider::Top, state_.overlayTop},
+                                                        {Slider::Width, state_.overlayWidth},
+                                                        {Slider::Height, state_.overlayHeight}};
+    for (const auto& [slider, value] : geometry) {
+        panel_.setSliderPosition(slider, value);
+        // The captions show the fields, so a value beyond a slider's end still reads true.
+        const ValueCaption caption = sliderRow(slider).caption;
+        panel_.setCaption(caption, valueCaptionText(caption, value));
+    }
 }
 
 void ControlPanel::onDebugClicked() {

@@ -41,6 +41,13 @@ public:
     void onLockClicked();
     // The lock's hot key: flips the box, then does what a click on it does.
     void onLockHotkey();
+    // Full screen: the state is saved at once; the follower takes the game's window or gives it
+    // back.
+    void onFullScreenClicked();
+    // Flips the box, then does what a click on it does.
+    void onFullScreenHotkey();
+    // The state's geometry on the four sliders and their captions, as a drag shows a move.
+    void showOverlayGeometry();
     void onOverlayMoved();
     void onAuthorLinkPressed();
     void onClubLinkPressed();

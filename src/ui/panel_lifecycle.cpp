@@ -49,6 +49,7 @@ std::string PanelLifecycle::onPanelCreated() {
     panel_.setChecked(CheckBox::Outline, outline);
     panel_.setChecked(CheckBox::History, readSwitch(KEY_HISTORY));
     panel_.setChecked(CheckBox::Lock, readSwitch(KEY_LOCK));
+    panel_.setChecked(CheckBox::FullScreen, readSwitch(KEY_FULL_SCREEN));
     state_.clipboardOn = readSwitch(KEY_CLIPBOARD);
 
     panel_.setSliderPosition(Slider::Left, readSlider(Slider::Left));
@@ -70,8 +71,10 @@ std::string PanelLifecycle::registerHotkeys() {
         std::string_view key;
         std::string_view defaultValue;
     };
-    constexpr HotkeyKey HOTKEY_KEYS[] = {{Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
-                                         {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY}};
+    constexpr HotkeyKey HOTKEY_KEYS[] = {
+        {Hotkey::Toggle, KEY_HOTKEY, DEFAULT_HOTKEY},
+        {Hotkey::Lock, KEY_LOCK_HOTKEY, DEFAULT_LOCK_HOTKEY},
+        {Hotkey::FullScreen, KEY_FULL_SCREEN_HOTKEY, DEFAULT_FULL_SCREEN_HOTKEY}};
     // Every hot key the tool is left without, one line each.
     std::string unusable;
     const auto report = [&](Hotkey hotkey, std::string_view combination) {

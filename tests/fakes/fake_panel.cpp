@@ -116,6 +116,9 @@ void FakePanel::userClicks(CheckBox box) {
     case CheckBox::Lock:
         events().onLockClicked();
         break;
+    case CheckBox::FullScreen:
+        events().onFullScreenClicked();
+        break;
     }
 }
 
@@ -139,6 +142,8 @@ void FakePanel::userPressesHotkey(Hotkey hotkey) {
     }
     if (hotkey == Hotkey::Lock) {
         events().onLockHotkey();
+    } else if (hotkey == Hotkey::FullScreen) {
+        events().onFullScreenHotkey();
     } else {
         events().onToggleClicked();
     }

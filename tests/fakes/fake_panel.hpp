@@ -71,7 +71,7 @@ private:
 
     PanelEvents* events_ = nullptr;
     std::array<std::int32_t, SLIDER_TABLE.size()> sliders_ = designPositions();
-    std::array<bool, 8> checks_{};
+    std::array<bool, 9> checks_{};
     std::array<std::string, 5> captions_{};
     std::string editText_;
     std::string fontFace_{DEFAULT_FONT};

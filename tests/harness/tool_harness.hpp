@@ -39,8 +39,9 @@ public:
     // The shell and the file store belong to the machine and outlive the tool, so a test can
     // end the tool and start it again over the same settings file.
     ToolHarness(GameProcessPort& game, FakeShell& shell, FakeFileStore& files)
-        : shell_(shell), files_(files), app{Ports{panel, overlay, game, gameWindows, shell, files,
-                                                  clipboard, clock, decoder, sockets}} {
+        : shell_(shell),
+          files_(files), app{Ports{panel, overlay, game, gameWindows, gameWindows, shell, files,
+                                   clipboard, clock, decoder, sockets}} {
         panel.bind(app);
         overlay.bind(*this);
     }

@@ -39,6 +39,7 @@ enum ControlId : int {
     ID_OUTLINE = 119,           // 描边, in the strip below the links
     ID_HISTORY = 120,           // 记录对白
     ID_LOCK = 121,              // 锁定字幕, right of 打开记录
+    ID_FULL_SCREEN = 122,       // 全屏, right of 锁定字幕
 };
 
 // Which font a control draws its text with.
@@ -65,7 +66,7 @@ constexpr ColorRef ink(Slider slider) {
     return sliderRow(slider).captionColor;
 }
 
-inline constexpr std::array<ControlDesign, 22> PANEL_CONTROLS{{
+inline constexpr std::array<ControlDesign, 23> PANEL_CONTROLS{{
     {ID_FONT_SIZE_CAPTION, ControlKind::Label, 46, 10, 128, 16, nullptr, ink(Slider::FontSize), {}},
     {ID_TOGGLE, ControlKind::PushButton, 222, 25, 56, 32, TOGGLE_CAPTION_CLOSED.data(), {}, {}},
     {ID_DEBUG, ControlKind::CheckBox, 299, 30, 125, 24, "显示216个字以调试", {}, {}},
@@ -88,6 +89,7 @@ inline constexpr std::array<ControlDesign, 22> PANEL_CONTROLS{{
     {ID_OUTLINE, ControlKind::CheckBox, 8, 330, 56, 24, "描边", {}, {}},
     {ID_HISTORY, ControlKind::CheckBox, 80, 330, 80, 24, "记录对白", {}, {}},
     {ID_LOCK, ControlKind::CheckBox, 232, 330, 80, 24, "锁定字幕", {}, {}},
+    {ID_FULL_SCREEN, ControlKind::CheckBox, 320, 330, 56, 24, "全屏", {}, {}},
 }};
 
 // Texts the panel draws itself, without a background: the shadowed caption of the shadow
@@ -159,6 +161,8 @@ constexpr ControlId checkBoxControl(CheckBox box) {
         return ID_HISTORY;
     case CheckBox::Lock:
         return ID_LOCK;
+    case CheckBox::FullScreen:
+        return ID_FULL_SCREEN;
     }
     return ID_BOLD;
 }

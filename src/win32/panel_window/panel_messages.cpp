@@ -27,6 +27,8 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             report(&PanelEvents::onToggleClicked);
         } else if (wParam == LOCK_HOTKEY_ID) {
             report(&PanelEvents::onLockHotkey);
+        } else if (wParam == FULL_SCREEN_HOTKEY_ID) {
+            report(&PanelEvents::onFullScreenHotkey);
         }
         return 0;
     case WM_HSCROLL:
@@ -98,6 +100,9 @@ void PanelWindow::onCommand(int controlId, unsigned notification) {
         break;
     case ID_LOCK:
         report(&PanelEvents::onLockClicked);
+        break;
+    case ID_FULL_SCREEN:
+        report(&PanelEvents::onFullScreenClicked);
         break;
     case ID_COLOR_PICKER:
         pickColor();

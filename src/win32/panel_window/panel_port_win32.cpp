@@ -100,7 +100,15 @@ void PanelWindow::underlineLinks() {
 namespace {
 
 int hotkeyId(Hotkey hotkey) {
-    return hotkey == Hotkey::Lock ? PanelWindow::LOCK_HOTKEY_ID : PanelWindow::TOGGLE_HOTKEY_ID;
+    switch (hotkey) {
+    case Hotkey::Toggle:
+        break;
+    case Hotkey::Lock:
+        return PanelWindow::LOCK_HOTKEY_ID;
+    case Hotkey::FullScreen:
+        return PanelWindow::FULL_SCREEN_HOTKEY_ID;
+    }
+    return PanelWindow::TOGGLE_HOTKEY_ID;
 }
 
 } // namespace
@@ -117,7 +125,7 @@ bool PanelWindow::registerHotkey(Hotkey hotkey, const HotkeyCombination& combina
 }
 
 void PanelWindow::unregisterHotkeys() {
-    for (const Hotkey hotkey : {Hotkey::Toggle, Hotkey::Lock}) {
+    for (const Hotkey hotkey : {Hotkey::Toggle, Hotkey::Lock, Hotkey::FullScreen}) {
         bool& registered = hotkeysRegistered_[static_cast<std::size_t>(hotkey)];
         if (registered) {
             UnregisterHotKey(window_, hotkeyId(hotkey));

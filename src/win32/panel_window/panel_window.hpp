@@ -32,6 +32,7 @@ public:
     // The ids of the hot keys; a program's own ids lie below 0xC000.
     static constexpr int TOGGLE_HOTKEY_ID = 1;
     static constexpr int LOCK_HOTKEY_ID = 2;
+    static constexpr int FULL_SCREEN_HOTKEY_ID = 3;
 
     // `helpText` is the help box's content when the panel opens (GB2312).
     PanelWindow(HINSTANCE instance, std::string helpText);
@@ -92,7 +93,7 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
-    std::array<bool, 2> hotkeysRegistered_{}; // by Hotkey
+    std::array<bool, 3> hotkeysRegistered_{}; // by Hotkey
 
     UniqueFontHandle panelFont_;
     UniqueFontHandle boldFont_;

@@ -86,6 +86,16 @@ WindowShow GameWindowWin32::showOf(WindowId window) {
     return (style & WS_MINIMIZE) != 0 ? WindowShow::Minimised : WindowShow::Shown;
 }
 
+std::optional<WindowPlace> GameWindowWin32::clientOf(WindowId window) {
+    RECT client{};
+    if (window == 0 || !GetClientRect(handleOf(window), &client)) {
+        return std::nullopt;
+    }
+    POINT corner{0, 0};
+    ClientToScreen(handleOf(window), &corner);
+    return WindowPlace{corner.x, corner.y, client.right, client.bottom};
+}
+
 WindowId GameWindowWin32::foregroundWindow() {
     return idOf(GetForegroundWindow());
 }

@@ -18,6 +18,7 @@ public:
     WindowId findMainWindow(ProcessId process) override;
     std::optional<WindowPlace> placeOf(WindowId window) override;
     WindowShow showOf(WindowId window) override;
+    std::optional<WindowPlace> clientOf(WindowId window) override;
     WindowId foregroundWindow() override;
     WindowId topWindow() override;
     void watch(ProcessId process) override;

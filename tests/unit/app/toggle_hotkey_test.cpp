@@ -11,8 +11,9 @@ namespace pal4::testing {
 namespace {
 
 constexpr HotkeyCombination CTRL_ALT_S{HOTKEY_MOD_CONTROL | HOTKEY_MOD_ALT, 'S'};
-// Where every combination is held, the lock's is too: one line each.
-const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。";
+// Where every combination is held, the lock's and the full screen's are too: one line each.
+const std::string LOCK_HELD = "\r\n无法使用热键 Ctrl+Alt+L，锁定字幕只能用勾选框开关。"
+                              "\r\n无法使用热键 Ctrl+Alt+F，全屏只能用勾选框开关。";
 
 struct HotkeyCase {
     const char* name;
@@ -46,7 +47,12 @@ TEST_P(HotkeyOnStartTest, RegistersWhatTheSettingsAskOrSaysWhyNot) {
     if (!GetParam().settingsFile) {
         EXPECT_EQ(tool.saved("hotkey"), std::nullopt);
         EXPECT_EQ(tool.saved("webport"), std::nullopt);
+        EXPECT_EQ(tool.saved("fullscreenhotkey"), std::nullopt);
+        EXPECT_EQ(tool.saved("fullscreenscale"), std::nullopt);
+        EXPECT_EQ(tool.saved("fullscreen"), std::nullopt);
     }
+    // Whatever a crashed run left is gone once it was looked at.
+    EXPECT_EQ(tool.saved("fullscreenrestore"), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,6 +72,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "无法使用热键 Ctrl+Shift+F9，外挂字幕只能用按钮开关。" + LOCK_HELD},
         HotkeyCase{"LockKeyUnreadable", "[config]\r\nlockhotkey=L\r\n", false, CTRL_ALT_S,
                    "无法使用热键 L，锁定字幕只能用勾选框开关。"},
+        HotkeyCase{"FullScreenKeyUnreadable", "[config]\r\nfullscreenhotkey=Alt+\r\n", false,
+                   CTRL_ALT_S, "无法使用热键 Alt+，全屏只能用勾选框开关。"},
+        // The full screen's scale and what a crashed run left to give back, read on start-up
+        // too; a window no longer there is not mentioned.
+        HotkeyCase{"FullScreenScale", "[config]\r\nfullscreenscale= Stretch \r\n", false,
+                   CTRL_ALT_S, ""},
+        HotkeyCase{"FullScreenScaleUnreadable",
+                   "[config]\r\nfullscreenscale=zoom\r\nfullscreenhotkey=Alt+\r\n", false,
+                   CTRL_ALT_S,
+                   "全屏缩放 zoom 不可用（应为fit、stretch或none），全屏按fit缩放。\r\n"
+                   "无法使用热键 Alt+，全屏只能用勾选框开关。"},
+        HotkeyCase{"RestoreKeyOfAWindowGone",
+                   "[config]\r\nfullscreenrestore=4242,1100,349110272,256,0,0,800,600\r\n", false,
+                   CTRL_ALT_S, ""},
         // The web feeds' port, read on start-up like the hot key.
         HotkeyCase{"WebPort", "[config]\r\nwebport= 1024 \r\n", false, CTRL_ALT_S, "", 1024},
         HotkeyCase{"WebPortOutOfRange", "[config]\r\nwebport=65536\r\n", false, CTRL_ALT_S,
@@ -79,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HotkeyTest, TurnedOffIsNotEvenTried) {
     SimulatedTool tool;
-    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\n");
+    tool.givenSettingsFile("[config]\r\nhotkey= \t\r\nlockhotkey=\r\nfullscreenhotkey=\r\n");
     tool.panel.create();
     for (const std::string& call : tool.panel.calls()) {
         EXPECT_NE(call, "registerHotkey");
@@ -115,6 +135,17 @@ TEST(HotkeyTest, TheLockKeyFlipsTheLockAsTheBoxDoes) {
         EXPECT_EQ(tool.panel.isChecked(CheckBox::Lock), locked);
         EXPECT_EQ(tool.overlay.clickThrough(), locked);
         EXPECT_EQ(tool.saved("lock"), locked ? "on" : "off");
+    }
+}
+
+// The full screen's hot key flips the box as a click would, and the key is saved.
+TEST(HotkeyTest, TheFullScreenKeyFlipsFullScreenAsTheBoxDoes) {
+    SimulatedTool tool;
+    tool.panel.create();
+    for (const bool on : {true, false}) {
+        tool.panel.userPressesHotkey(Hotkey::FullScreen);
+        EXPECT_EQ(tool.panel.isChecked(CheckBox::FullScreen), on);
+        EXPECT_EQ(tool.saved("fullscreen"), on ? "on" : "off");
     }
 }
 

@@ -13,9 +13,9 @@ namespace {
 
 struct FollowCase {
     const char* name;
-    std::optional<WindowPlace> anchor;
+    std::optional<PictureAnchor> anchor;
     WindowShow show;
-    std::optional<WindowPlace> now;
+    std::optional<WindowPlace> client;
     FollowStep step;
 };
 
@@ -25,27 +25,37 @@ void PrintTo(const FollowCase& test, std::ostream* out) {
 
 class FollowRule : public ::testing::TestWithParam<FollowCase> {};
 
-TEST_P(FollowRule, ShowsTheOverlayOnlyWithTheWindowAndMovesItAsTheWindowMoved) {
-    EXPECT_EQ(followGameWindow(GetParam().anchor, GetParam().show, GetParam().now),
+TEST_P(FollowRule, ShowsTheOverlayOnlyWithTheWindowAndKeepsItsPlaceOnThePicture) {
+    EXPECT_EQ(followGameWindow(GetParam().anchor, GetParam().show, GetParam().client),
               GetParam().step);
 }
 
 constexpr WindowPlace OLD{100, 50, 1024, 768};
+constexpr WindowPlace OVERLAY{110, 690, 1000, 100};
+constexpr PictureAnchor ANCHOR{OLD, OVERLAY};
 INSTANTIATE_TEST_SUITE_P(
     Looks, FollowRule,
     ::testing::Values(
-        FollowCase{"Stayed", OLD, WindowShow::Shown, OLD, {true, 0, 0}},
-        FollowCase{
-            "Moved", OLD, WindowShow::Shown, WindowPlace{150, 20, 1024, 768}, {true, 50, -30}},
-        FollowCase{"Resized", OLD, WindowShow::Shown, WindowPlace{100, 50, 640, 480}, {true, 0, 0}},
-        FollowCase{"FirstSeen", std::nullopt, WindowShow::Shown, OLD, {true, 0, 0}},
+        FollowCase{"Stayed", ANCHOR, WindowShow::Shown, OLD, {true, OVERLAY}},
+        FollowCase{"Moved",
+                   ANCHOR,
+                   WindowShow::Shown,
+                   WindowPlace{150, 20, 1024, 768},
+                   {true, WindowPlace{160, 660, 1000, 100}}},
+        // Maximised: the subtitle stays over the same part of the picture.
+        FollowCase{"Resized",
+                   ANCHOR,
+                   WindowShow::Shown,
+                   WindowPlace{0, 0, 2048, 1536},
+                   {true, WindowPlace{20, 1280, 2000, 200}}},
+        FollowCase{"FirstSeen", std::nullopt, WindowShow::Shown, OLD, {true, std::nullopt}},
         FollowCase{"Minimised",
-                   OLD,
+                   ANCHOR,
                    WindowShow::Minimised,
                    WindowPlace{-32000, -32000, 160, 24},
-                   {false, 0, 0}},
-        FollowCase{"Hidden", OLD, WindowShow::Hidden, OLD, {false, 0, 0}},
-        FollowCase{"NoWindow", OLD, WindowShow::Gone, std::nullopt, {false, 0, 0}}),
+                   {false, std::nullopt}},
+        FollowCase{"Hidden", ANCHOR, WindowShow::Hidden, OLD, {false, std::nullopt}},
+        FollowCase{"NoWindow", ANCHOR, WindowShow::Gone, std::nullopt, {false, std::nullopt}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 class FollowingTheGame : public ::testing::Test {

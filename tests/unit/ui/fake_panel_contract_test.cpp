@@ -34,6 +34,8 @@ public:
     void onOpenLogPressed() override { events.emplace_back("open log"); }
     void onLockClicked() override { events.emplace_back("lock"); }
     void onLockHotkey() override { events.emplace_back("lock hotkey"); }
+    void onFullScreenClicked() override { events.emplace_back("full screen"); }
+    void onFullScreenHotkey() override { events.emplace_back("full screen hotkey"); }
 };
 
 constexpr Slider kSliders[] = {Slider::FontSize, Slider::Left, Slider::Top, Slider::Width,

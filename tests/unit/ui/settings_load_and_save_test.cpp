@@ -29,7 +29,7 @@ TEST(FirstRun, WithNoFileTheDefaultsShowAndOnlyTheSizeIsWrittenUntilThePanelClos
     EXPECT_EQ(app.panel.sliderPosition(Slider::Left), 10);
     EXPECT_EQ(app.panel.sliderPosition(Slider::Top), 640);
     for (const CheckBox box : {CheckBox::Bold, CheckBox::Italic, CheckBox::Shadow, CheckBox::Centre,
-                               CheckBox::Debug, CheckBox::Lock}) {
+                               CheckBox::Debug, CheckBox::Lock, CheckBox::FullScreen}) {
         EXPECT_FALSE(app.panel.isChecked(box));
     }
     EXPECT_EQ(app.panel.caption(ValueCaption::FontSize), "字体大小 = 20");
@@ -121,7 +121,8 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     const std::string value = test.value;
     app.givenSettingsFile("[config]\r\nshadow=" + value + "\r\nbold=" + value +
                           "\r\nitalic=" + value + "\r\ncentext=" + value + "\r\noutline=" + value +
-                          "\r\nhistory=" + value + "\r\nlock=" + value + "\r\n");
+                          "\r\nhistory=" + value + "\r\nlock=" + value + "\r\nfullscreen=" + value +
+                          "\r\n");
     app.panel.create();
     EXPECT_EQ(app.panel.isChecked(CheckBox::Shadow), test.on);
     EXPECT_EQ(app.state.shadowOn, test.on);
@@ -132,6 +133,7 @@ TEST_P(OnlyTheExactOnIsOn, ForEverySwitch) {
     EXPECT_EQ(app.state.outlineOn, test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::History), test.on);
     EXPECT_EQ(app.panel.isChecked(CheckBox::Lock), test.on);
+    EXPECT_EQ(app.panel.isChecked(CheckBox::FullScreen), test.on);
     EXPECT_FALSE(app.panel.isChecked(CheckBox::Debug));
 }
 

@@ -1,0 +1,69 @@
+#include "win32/platform/backdrop_window.hpp"
+
+namespace pal4::win32 {
+
+namespace {
+
+// WS_POPUP with a frame bit that draws nothing at the popup's own size: Wine takes a bare popup
+// that covers the whole screen for a full-screen window of its own, and hiding one of those can
+// block the thread for about two seconds.
+constexpr DWORD BACKDROP_STYLE = WS_POPUP | WS_CLIPSIBLINGS;
+constexpr DWORD BACKDROP_EX_STYLE = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+constexpr UINT QUIET = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+} // namespace
+
+bool BackdropWindow::Frame::create() {
+    WNDCLASSEXW backdropClass{};
+    backdropClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    backdropClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    // Made small and only then given the monitor's size: see BACKDROP_STYLE.
+    return registerClass(backdropClass) &&
+           createWindow(BACKDROP_EX_STYLE, L"", BACKDROP_STYLE, 0, 0, 1, 1) != nullptr;
+}
+
+LRESULT BackdropWindow::Frame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The click is the user's input, so this process may hand the foreground on.
+        if (above != nullptr && IsWindow(above)) {
+            SetForegroundWindow(above);
+        }
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+void BackdropWindow::show(const RECT& monitor, HWND above) {
+    if (frame_.handle() == nullptr && !frame_.create()) {
+        return;
+    }
+    frame_.above = above;
+    SetWindowPos(frame_.handle(), above, monitor.left, monitor.top, monitor.right - monitor.left,
+                 monitor.bottom - monitor.top, QUIET | SWP_SHOWWINDOW);
+    shown_ = true;
+    // Without a window manager Wine restacks a window on the X screen only when it becomes the
+    // top of the z-order: the picture joins the topmost band and leaves it again, which puts it
+    // over the black window there too. A game that is topmost of its own is left so.
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(above, GWL_EXSTYLE));
+    if ((exStyle & WS_EX_TOPMOST) == 0) {
+        constexpr UINT KEEP = QUIET | SWP_NOMOVE | SWP_NOSIZE;
+        SetWindowPos(above, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
+        SetWindowPos(above, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
+    }
+}
+
+void BackdropWindow::hide() {
+    if (shown_ && frame_.handle() != nullptr) {
+        ShowWindow(frame_.handle(), SW_HIDE);
+    }
+    shown_ = false;
+    frame_.above = nullptr;
+}
+
+} // namespace pal4::win32
