@@ -116,7 +116,7 @@ SceneWindow::~SceneWindow() {
     DeleteObject(captionFont_);
 }
 
-bool SceneWindow::create(HINSTANCE instance, int showCommand) {
+bool SceneWindow::create(HINSTANCE instance, int showCommand, int left, int top) {
     instance_ = instance;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -136,9 +136,9 @@ bool SceneWindow::create(HINSTANCE instance, int showCommand) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, resolution_.cx, resolution_.cy};
     AdjustWindowRect(&frame, style, FALSE);
-    window_ = CreateWindowExW(0, WINDOW_CLASS, WINDOW_TITLE, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              instance, this);
+    window_ =
+        CreateWindowExW(0, WINDOW_CLASS, WINDOW_TITLE, style, left, top, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -221,8 +221,8 @@ void SceneWindow::recreate() {
     recreating_ = true;
     DestroyWindow(window_);
     recreating_ = false;
-    create(instance_, SW_SHOW);
-    SetWindowPos(window_, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Made where the old one stood, as a game gives its new window its place at once.
+    create(instance_, SW_SHOW, place.left, place.top);
     clicks_ = clicks;
 }
 

@@ -21,7 +21,8 @@ public:
     SceneWindow& operator=(const SceneWindow&) = delete;
     ~SceneWindow();
 
-    bool create(HINSTANCE instance, int showCommand);
+    bool create(HINSTANCE instance, int showCommand, int left = CW_USEDEFAULT,
+                int top = CW_USEDEFAULT);
     HWND handle() const { return window_; }
     // The window destroyed and made anew at the same place, shown and activated.
     void recreate();
