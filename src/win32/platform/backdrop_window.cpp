@@ -18,8 +18,14 @@ bool BackdropWindow::Frame::create() {
     backdropClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     backdropClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     // Made small and only then given the monitor's size: see BACKDROP_STYLE.
-    return registerClass(backdropClass) &&
-           createWindow(BACKDROP_EX_STYLE, L"", BACKDROP_STYLE, 0, 0, 1, 1) != nullptr;
+    if (!registerClass(backdropClass) ||
+        createWindow(BACKDROP_EX_STYLE, L"", BACKDROP_STYLE, 0, 0, 1, 1) == nullptr) {
+        return false;
+    }
+    // Nor a popup at all before it covers the monitor: Wine 8 takes a popup that does for a
+    // window of the window manager's, and then hides it only after a 2 s wait for one.
+    SetWindowLongW(handle(), GWL_STYLE, WS_CLIPSIBLINGS);
+    return true;
 }
 
 LRESULT BackdropWindow::Frame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,6 +61,9 @@ void BackdropWindow::show(const RECT& monitor, HWND above) {
         constexpr UINT KEEP = QUIET | SWP_NOMOVE | SWP_NOSIZE;
         SetWindowPos(above, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
         SetWindowPos(above, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
+        // That put the picture on top of its band, above the windows that stood between it and
+        // the top: the black window goes directly below it again.
+        SetWindowPos(frame_.handle(), above, 0, 0, 0, 0, KEEP);
     }
 }
 
