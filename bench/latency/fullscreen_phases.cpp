@@ -8,6 +8,7 @@
 #include "simgame_client.hpp"
 #include "tool_process.hpp"
 #include "wait_until.hpp"
+#include "window_search.hpp"
 
 #include <cstdio>
 #include <filesystem>
@@ -56,20 +57,33 @@ bool atFullScreen(const Session& session, FullScreenScale scale, ScreenSampler& 
     if (!now || (now->style & FRAME_BITS) != 0 || e2e::farthestSide(now->client, wanted) > 1) {
         return false;
     }
-    const HWND below =
-        GetWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(now->window)), GW_HWNDNEXT);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(below, &owner);
-    if (owner != session.tool->processId()) {
+    bool black = false;
+    for (const HWND window : e2e::topLevelWindows(session.tool->processId())) {
+        RECT area{};
+        black = black || (GetWindowRect(window, &area) && EqualRect(&area, &session.screen));
+    }
+    if (!black) {
         return false;
     }
     const auto pixels = row.grab();
-    const auto black = [&](LONG x) {
+    const auto dark = [&](LONG x) {
         return x < 0 || x >= session.screen.right ||
                (pixels[static_cast<std::size_t>(x)] & 0xFFFFFF) == 0;
     };
-    return black(now->client.left - 2) && black(now->client.right + 1) &&
-           !black(now->client.left + 2) && !black(now->client.right - 3);
+    return dark(now->client.left - 2) && dark(now->client.right + 1) &&
+           !dark(now->client.left + 2) && !dark(now->client.right - 3);
+}
+
+// In Win32's z-order, the black window directly below the picture.
+bool blackDirectlyBelow(const Session& session) {
+    const auto now = session.state();
+    DWORD owner = 0;
+    if (now) {
+        GetWindowThreadProcessId(
+            GetWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(now->window)), GW_HWNDNEXT),
+            &owner);
+    }
+    return owner == session.tool->processId();
 }
 
 bool givenBack(const Session& session) {
@@ -133,11 +147,13 @@ void measureCycles(Session& session, int cycles) {
     std::vector<double> off;
     int missed = 0;
     int exact = 0;
+    int ordered = 0;
     for (int i = 0; i < cycles; ++i) {
         session.tool->click(FULLSCREEN_BOX_ID);
         const auto in = timeUntil([&] { return atFullScreen(session, FullScreenScale::Fit, row); });
         in ? on.push_back(*in) : void(++missed);
         Sleep(200);
+        ordered += blackDirectlyBelow(session) ? 1 : 0;
         session.tool->click(FULLSCREEN_BOX_ID);
         const auto out = timeUntil([&] { return givenBack(session); });
         out ? off.push_back(*out) : void(++missed);
@@ -145,7 +161,7 @@ void measureCycles(Session& session, int cycles) {
         exact += givenBack(session) ? 1 : 0;
     }
     mark("fs-cycles", session.label + " " + summary(on, missed) + " " + summary(off, 0) + " " +
-                          std::to_string(exact));
+                          std::to_string(exact) + " " + std::to_string(ordered));
 }
 
 // One round of the scale: the subtitle's largest distance from its scaled place, and whether it
