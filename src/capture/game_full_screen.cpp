@@ -42,7 +42,7 @@ bool GameFullScreen::follow(WindowId window, WindowShow show) {
         state_.overlayShown && window != 0 && panel_.isChecked(CheckBox::FullScreen);
     bool changed = false;
     if (taken_ && (!wanted || taken_->restore.window != window)) {
-        changed = giveBack();
+        changed = giveBack().has_value();
     }
     if (!wanted) {
         return changed;
@@ -78,20 +78,20 @@ bool GameFullScreen::follow(WindowId window, WindowShow show) {
         return true;
     }
     WindowFrame before = taken_->restore.before;
-    before.place.width += frame->place.width - taken_->pictureWidth;
-    before.place.height += frame->place.height - taken_->pictureHeight;
-    take(window, before, frame->place.width, frame->place.height);
+    WindowPlace picture = taken_->picture;
+    before.place.width += frame->place.width - picture.width;
+    before.place.height += frame->place.height - picture.height;
+    picture.width = frame->place.width;
+    picture.height = frame->place.height;
+    take(window, before, picture);
     return true;
 }
 
 void GameFullScreen::takeWithItsClientArea(WindowId window, const WindowFrame& before) {
-    const std::optional<WindowPlace> client = windows_.clientOf(window);
-    const WindowPlace picture = client.value_or(before.place);
-    take(window, before, picture.width, picture.height);
+    take(window, before, windows_.clientOf(window).value_or(before.place));
 }
 
-void GameFullScreen::take(WindowId window, const WindowFrame& before, std::int32_t pictureWidth,
-                          std::int32_t pictureHeight) {
+void GameFullScreen::take(WindowId window, const WindowFrame& before, const WindowPlace& picture) {
     const ProcessId process = port_.processOf(window);
     if (process == 0) {
         return;
@@ -104,19 +104,20 @@ void GameFullScreen::take(WindowId window, const WindowFrame& before, std::int32
     const WindowPlace monitor = port_.monitorOf(window);
     const WindowFrame wanted{before.style & ~(WINDOW_STYLE_FRAME | WINDOW_STYLE_MAXIMIZE),
                              before.exStyle & ~WINDOW_EXSTYLE_EDGES,
-                             fullScreenPlace(pictureWidth, pictureHeight, monitor, scale_)};
+                             fullScreenPlace(picture.width, picture.height, monitor, scale_)};
     port_.setFrame(window, wanted);
-    taken_ = Taken{restore, port_.frameOf(window).value_or(wanted), pictureWidth, pictureHeight};
+    taken_ = Taken{restore, port_.frameOf(window).value_or(wanted), picture};
     port_.showBackdrop(monitor, window);
     backdropShown_ = true;
     port_.markFullScreen(window, true);
 }
 
-bool GameFullScreen::giveBack() {
+std::optional<WindowPlace> GameFullScreen::giveBack() {
     if (!taken_) {
-        return false;
+        return std::nullopt;
     }
     const FullScreenRestore restore = taken_->restore;
+    const WindowPlace picture = taken_->picture;
     taken_.reset();
     port_.hideBackdrop();
     backdropShown_ = false;
@@ -124,7 +125,7 @@ bool GameFullScreen::giveBack() {
         port_.markFullScreen(restore.window, false);
     }
     settings_.removeSetting(KEY_FULL_SCREEN_RESTORE);
-    return true;
+    return picture;
 }
 
 bool GameFullScreen::setFrameOfProcess(ProcessId process, WindowId window,

@@ -33,21 +33,21 @@ public:
     // takes it, takes it again when the game changed it (a new size, its own frame back, a window
     // made anew), or gives it back. True when a window's frame was changed.
     bool follow(WindowId window, WindowShow show);
-    // Gives the window back, the black window and the key going with it; true when there was one.
-    bool giveBack();
+    // Gives the window back, the black window and the key going with it. The client area the
+    // window has again, in screen pixels (known even while it is minimised); nothing when full
+    // screen was not applied.
+    std::optional<WindowPlace> giveBack();
 
 private:
     struct Taken {
         FullScreenRestore restore;
-        WindowFrame now; // the frame full screen gave it, as the system reports it
-        std::int32_t pictureWidth;
-        std::int32_t pictureHeight;
+        WindowFrame now;     // the frame full screen gave it, as the system reports it
+        WindowPlace picture; // the client area before, which the frame given back gives again
     };
 
     // The picture is the client area the window has now.
     void takeWithItsClientArea(WindowId window, const WindowFrame& before);
-    void take(WindowId window, const WindowFrame& before, std::int32_t pictureWidth,
-              std::int32_t pictureHeight);
+    void take(WindowId window, const WindowFrame& before, const WindowPlace& picture);
     // Sets the frame only when the window still belongs to `process`.
     bool setFrameOfProcess(ProcessId process, WindowId window, const WindowFrame& frame);
 

@@ -45,18 +45,16 @@ void GameWindowFollower::onOverlayOpened() {
 void GameWindowFollower::onOverlayClosed() {
     if (following_) {
         takeThePlayersPlace();
-        if (fullScreen_.giveBack() && anchor_ && window_ != 0) {
+        const std::optional<WindowPlace> client = fullScreen_.giveBack();
+        if (client && anchor_) {
             // The overlay is going: only the state and the panel take the geometry it would
             // have over the window given back, and the settings file keeps that.
-            if (const std::optional<WindowPlace> client = windows_.clientOf(window_)) {
-                const WindowPlace place =
-                    scaledWithPicture(anchor_->overlay, anchor_->client, *client);
-                state_.overlayLeft = place.left;
-                state_.overlayTop = place.top;
-                state_.overlayWidth = place.width;
-                state_.overlayHeight = place.height;
-                resized_.onOverlayResized();
-            }
+            const WindowPlace place = scaledWithPicture(anchor_->overlay, anchor_->client, *client);
+            state_.overlayLeft = place.left;
+            state_.overlayTop = place.top;
+            state_.overlayWidth = place.width;
+            state_.overlayHeight = place.height;
+            resized_.onOverlayResized();
         }
         windows_.stopWatching();
     }

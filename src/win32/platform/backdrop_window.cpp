@@ -4,10 +4,12 @@ namespace pal4::win32 {
 
 namespace {
 
-// WS_POPUP with a frame bit that draws nothing at the popup's own size: Wine takes a bare popup
-// that covers the whole screen for a full-screen window of its own, and hiding one of those can
-// block the thread for about two seconds.
-constexpr DWORD BACKDROP_STYLE = WS_POPUP | WS_CLIPSIBLINGS;
+// Made a small popup, then neither a popup nor framed: Wine hands a popup that covers the screen,
+// like any framed window, to the window manager, and hiding such a window blocks the thread for
+// about two seconds where no window manager answers. Windows adds a caption only when a window
+// without WS_POPUP is created, not when its style is changed afterwards.
+constexpr DWORD CREATION_STYLE = WS_POPUP | WS_CLIPSIBLINGS;
+constexpr DWORD BACKDROP_STYLE = WS_CLIPSIBLINGS;
 constexpr DWORD BACKDROP_EX_STYLE = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr UINT QUIET = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
@@ -19,12 +21,10 @@ bool BackdropWindow::Frame::create() {
     backdropClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     // Made small and only then given the monitor's size: see BACKDROP_STYLE.
     if (!registerClass(backdropClass) ||
-        createWindow(BACKDROP_EX_STYLE, L"", BACKDROP_STYLE, 0, 0, 1, 1) == nullptr) {
+        createWindow(BACKDROP_EX_STYLE, L"", CREATION_STYLE, 0, 0, 1, 1) == nullptr) {
         return false;
     }
-    // Nor a popup at all before it covers the monitor: Wine 8 takes a popup that does for a
-    // window of the window manager's, and then hides it only after a 2 s wait for one.
-    SetWindowLongW(handle(), GWL_STYLE, WS_CLIPSIBLINGS);
+    SetWindowLongW(window_, GWL_STYLE, static_cast<LONG>(BACKDROP_STYLE));
     return true;
 }
 

@@ -26,6 +26,24 @@ constexpr IID TASKBAR_LIST2{
 using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
 using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
 
+// Where a minimised window comes back when it is restored. Its placement is in workspace
+// coordinates, whose origin is the corner of its monitor's work area.
+bool restorePlace(HWND window, const WindowPlace& place) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetWindowPlacement(window, &placement) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+        return false;
+    }
+    const LONG left = place.left - (info.rcWork.left - info.rcMonitor.left);
+    const LONG top = place.top - (info.rcWork.top - info.rcMonitor.top);
+    placement.rcNormalPosition = {left, top, left + place.width, top + place.height};
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    return SetWindowPlacement(window, &placement) != FALSE;
+}
+
 } // namespace
 
 FullScreenWin32::~FullScreenWin32() {
@@ -50,8 +68,14 @@ bool FullScreenWin32::setFrame(WindowId window, const WindowFrame& frame) {
     if (window == 0 || !IsWindow(handle)) {
         return false;
     }
-    SetWindowLongW(handle, GWL_STYLE, static_cast<LONG>(frame.style));
+    const bool minimised = IsIconic(handle) != FALSE;
+    // A minimised window stays minimised: its state lives in the style too.
+    SetWindowLongW(handle, GWL_STYLE,
+                   static_cast<LONG>(frame.style | (minimised ? WS_MINIMIZE : 0)));
     SetWindowLongW(handle, GWL_EXSTYLE, static_cast<LONG>(frame.exStyle));
+    if (minimised) {
+        return restorePlace(handle, frame.place);
+    }
     // The new styles take effect with the frame drawn anew; the z-order and the keyboard stay.
     return SetWindowPos(handle, nullptr, frame.place.left, frame.place.top, frame.place.width,
                         frame.place.height,

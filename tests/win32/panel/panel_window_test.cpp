@@ -57,6 +57,8 @@ public:
     void onOpenLogPressed() override { calls.push_back("onOpenLogPressed"); }
     void onLockClicked() override { calls.push_back("onLockClicked"); }
     void onLockHotkey() override { calls.push_back("onLockHotkey"); }
+    void onFullScreenClicked() override { calls.push_back("onFullScreenClicked"); }
+    void onFullScreenHotkey() override { calls.push_back("onFullScreenHotkey"); }
 };
 
 std::wstring textOf(HWND window) {
@@ -148,9 +150,11 @@ TEST_F(PanelWindowTest, TheHotKeyReachesTheToggleAndIsGivenBackOnDestruction) {
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::TOGGLE_HOTKEY_ID,
                  MAKELPARAM(TEST_HOTKEY.modifiers, TEST_HOTKEY.virtualKey));
     PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::LOCK_HOTKEY_ID, 0);
+    PostMessageW(panel_->handle(), WM_HOTKEY, PanelWindow::FULL_SCREEN_HOTKEY_ID, 0);
     PostMessageW(panel_->handle(), WM_HOTKEY, 9, 0);
     drainQueue();
-    EXPECT_EQ(events_.calls, (std::vector<std::string>{"onToggleClicked", "onLockHotkey"}))
+    EXPECT_EQ(events_.calls,
+              (std::vector<std::string>{"onToggleClicked", "onLockHotkey", "onFullScreenHotkey"}))
         << "each hot key's own id, no other";
 
     DestroyWindow(panel_->handle());
@@ -244,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PanelClickTest,
                                            ClickCase{ID_CENTRE, "onCentreClicked", true},
                                            ClickCase{ID_OUTLINE, "onOutlineClicked", true},
                                            ClickCase{ID_HISTORY, "onHistoryClicked", true},
-                                           ClickCase{ID_LOCK, "onLockClicked", true}));
+                                           ClickCase{ID_LOCK, "onLockClicked", true},
+                                           ClickCase{ID_FULL_SCREEN, "onFullScreenClicked", true}));
 
 struct SlideCase {
     Slider slider;
