@@ -136,8 +136,12 @@ public:
     void onSocketTimer() override { feed_.socketEvents().onSocketTimer(); }
 
 private:
-    // OverlayResizeListener
-    void onOverlayResized() override { controls_.showOverlayGeometry(); }
+    // OverlayResizeListener: while the panel is being destroyed its controls are going away.
+    void onOverlayResized() override {
+        if (state_.panelOpen) {
+            controls_.showOverlayGeometry();
+        }
+    }
 
     // A style control's handler, then the page is told: it draws the subtitle in that style.
     void restyled(void (ControlPanel::*handler)()) {

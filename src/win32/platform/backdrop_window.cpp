@@ -13,6 +13,19 @@ constexpr DWORD BACKDROP_STYLE = WS_CLIPSIBLINGS;
 constexpr DWORD BACKDROP_EX_STYLE = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr UINT QUIET = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
+// Puts the window at the top of the z-order without activating it. Without a window manager Wine
+// restacks a window on the X screen only when it becomes the top of the z-order, so the window
+// joins the topmost band and leaves it again, which does both. A window topmost of its own is
+// above the rest already and is left so.
+void raiseWithoutActivating(HWND window) {
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    if ((exStyle & WS_EX_TOPMOST) == 0) {
+        constexpr UINT KEEP = QUIET | SWP_NOMOVE | SWP_NOSIZE;
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
+    }
+}
+
 } // namespace
 
 bool BackdropWindow::Frame::create() {
@@ -50,21 +63,14 @@ void BackdropWindow::show(const RECT& monitor, HWND above) {
         return;
     }
     frame_.above = above;
+    // The picture first goes above every other window (the panel that was just clicked
+    // included), so the black window directly below it is above them too; it is raised once more
+    // after, since the black window may have been drawn over it on the X screen.
+    raiseWithoutActivating(above);
     SetWindowPos(frame_.handle(), above, monitor.left, monitor.top, monitor.right - monitor.left,
                  monitor.bottom - monitor.top, QUIET | SWP_SHOWWINDOW);
     shown_ = true;
-    // Without a window manager Wine restacks a window on the X screen only when it becomes the
-    // top of the z-order: the picture joins the topmost band and leaves it again, which puts it
-    // over the black window there too. A game that is topmost of its own is left so.
-    const auto exStyle = static_cast<DWORD>(GetWindowLongW(above, GWL_EXSTYLE));
-    if ((exStyle & WS_EX_TOPMOST) == 0) {
-        constexpr UINT KEEP = QUIET | SWP_NOMOVE | SWP_NOSIZE;
-        SetWindowPos(above, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
-        SetWindowPos(above, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
-        // That put the picture on top of its band, above the windows that stood between it and
-        // the top: the black window goes directly below it again.
-        SetWindowPos(frame_.handle(), above, 0, 0, 0, 0, KEEP);
-    }
+    raiseWithoutActivating(above);
 }
 
 void BackdropWindow::hide() {

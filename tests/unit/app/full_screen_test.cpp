@@ -97,7 +97,8 @@ TEST(FullScreenAfterACrash, TheNextStartGivesTheGamesWindowBackAndSaysSo) {
         EXPECT_EQ(tool.gameWindows.frame(), stillTheGames ? FRAMED : left);
         EXPECT_EQ(tool.panel.editText(),
                   stillTheGames ? "上次退出时游戏窗口仍在全屏，已恢复原来的窗口。" : "");
-        EXPECT_EQ(tool.saved("fullscreenrestore"), std::nullopt);
+        // The key's line goes, and nothing else.
+        EXPECT_EQ(tool.fileBytes(), "[config]\r\nfullscreen=on\r\nsize=20\r\n");
     }
 }
 
