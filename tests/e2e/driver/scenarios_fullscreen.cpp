@@ -54,23 +54,22 @@ std::string zOrder() {
     return order;
 }
 
-// The black window: the tool's, shown, covering the screen and not the active one. Where it
-// stands in the z-order is told by the screen's pixels: under Wine the picture sometimes ends
-// up below it in Win32's order while X shows it on top.
-bool blackShown(const ToolSession& tool) {
+// The black window: the tool's, shown, covering the screen, not the active one, and directly
+// below the game's window.
+bool blackBelow(const ToolSession& tool, const SimWindowState& game) {
+    const HWND below =
+        GetWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(game.window)), GW_HWNDNEXT);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(below, &owner);
+    RECT area{};
     const RECT screen = screenRect();
-    for (const HWND window : topLevelWindows(tool.processId())) {
-        RECT area{};
-        if (GetWindowRect(window, &area) && EqualRect(&area, &screen)) {
-            return GetForegroundWindow() != window;
-        }
-    }
-    return false;
+    return owner == tool.processId() && IsWindowVisible(below) && GetWindowRect(below, &area) &&
+           EqualRect(&area, &screen) && GetForegroundWindow() != below;
 }
 
-// Waits for full screen: no frame, the client area where the scale puts it, the black window,
-// the picture between black bars on the screen, and the subtitle, when given, carried with
-// the picture. Its state.
+// Waits for full screen: no frame, the client area where the scale puts it, the black window
+// below it, the picture between black bars on the screen, and the subtitle, when given, carried
+// with the picture. Its state.
 SimWindowState expectFullScreen(const ToolSession& tool, GameSession& game, HWND overlay,
                                 const SimWindowState& windowed, const std::optional<RECT>& subtitle,
                                 FullScreenScale scale) {
@@ -82,7 +81,7 @@ SimWindowState expectFullScreen(const ToolSession& tool, GameSession& game, HWND
             seen = stateOf(game);
             return (seen.style & NO_FRAME) == 0 && (seen.exStyle & NO_EDGE) == 0 &&
                    farthestSide(seen.client, wanted) <= 1 && EqualRect(&seen.frame, &seen.client) &&
-                   blackShown(tool);
+                   blackBelow(tool, seen);
         },
         WITHIN_MS,
         [&] {
