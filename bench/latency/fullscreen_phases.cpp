@@ -114,7 +114,8 @@ std::string summary(const std::vector<double>& times, int missed) {
 
 bool startTool(Session& session, const std::wstring& exe, FullScreenScale scale) {
     std::ofstream(std::filesystem::path(exe).parent_path() / L"Pal4_Corvel.ini", std::ios::binary)
-        << "[config]\r\nsize=36\r\noutline=on\r\nfullscreenscale=" << e2e::scaleName(scale) << "\r\n";
+        << "[config]\r\nsize=36\r\noutline=on\r\nfullscreenscale=" << e2e::scaleName(scale)
+        << "\r\n";
     session.tool = std::make_unique<ToolProcess>(exe);
     if (!session.tool->waitForPanel(WINDOW_TIMEOUT_MS)) {
         complain("the tool's panel did not appear");
