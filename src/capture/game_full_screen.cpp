@@ -70,19 +70,23 @@ bool GameFullScreen::follow(WindowId window, WindowShow show) {
         }
         return changed;
     }
-    // The game changed its window itself. Still without its frame, it changed its resolution:
-    // the picture has the window's new size, and the window given back will have it too. With
-    // a frame of its own again, what it has now is what it gets back.
+    // The window changed. With a frame of its own again, what it has now is what it gets back.
+    // Still without its frame but of another size, the game changed its resolution: the picture
+    // has the window's new size, and the window given back will have it too. Only moved, it is
+    // put back.
     if (frame->style != taken_->now.style || frame->exStyle != taken_->now.exStyle) {
         takeWithItsClientArea(window, *frame);
         return true;
     }
     WindowFrame before = taken_->restore.before;
     WindowPlace picture = taken_->picture;
-    before.place.width += frame->place.width - picture.width;
-    before.place.height += frame->place.height - picture.height;
-    picture.width = frame->place.width;
-    picture.height = frame->place.height;
+    const WindowPlace& fitted = taken_->now.place;
+    if (frame->place.width != fitted.width || frame->place.height != fitted.height) {
+        before.place.width += frame->place.width - picture.width;
+        before.place.height += frame->place.height - picture.height;
+        picture.width = frame->place.width;
+        picture.height = frame->place.height;
+    }
     take(window, before, picture);
     return true;
 }

@@ -81,6 +81,22 @@ TEST_F(FullScreenOverTheGame, AWindowMadeAnewGetsFullScreenAgain) {
     EXPECT_EQ(tool.saved("fullscreenrestore"), "4242,1200,349110272,256,0,0,816,639");
 }
 
+// A new resolution keeps full screen and is what the window gets back; a move is undone.
+TEST_F(FullScreenOverTheGame, ANewResolutionIsFittedAgainAndGivenBackAtItsNewSize) {
+    tool.panel.userClicks(CheckBox::FullScreen);
+    for (const WindowPlace moved : {WindowPlace{240, 0, 800, 600}, WindowPlace{0, 0, 1440, 1080}}) {
+        tool.gameWindows.moveTo(moved.left, moved.top);
+        tool.gameWindows.resizeTo(moved.width, moved.height);
+        for (int i = 0; i < 4; ++i) {
+            tool.overlay.timerFires();
+        }
+        EXPECT_EQ(tool.gameWindows.frame().place, FITTED);
+        EXPECT_EQ(tool.saved("fullscreenrestore"), "4242,1100,349110272,256,100,50,816,639");
+    }
+    tool.panel.userClicks(CheckBox::FullScreen);
+    EXPECT_EQ(tool.gameWindows.frame().place, (WindowPlace{100, 50, 816, 639}));
+}
+
 // A start after the tool was killed in full screen gives the window back before anything else,
 // and only to the game that still owns it.
 TEST(FullScreenAfterACrash, TheNextStartGivesTheGamesWindowBackAndSaysSo) {
