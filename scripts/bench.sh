@@ -7,7 +7,9 @@
 # cycles of the overlay, stepping back through the lines with the hot key and the backlog's
 # memory over the longest lines, the size of the stripped exe, and the web feeds: the CPU time of ten
 # new lines a second with 16 clients against the server off, how fast a line reaches a plain
-# WebSocket client and the page in a headless Chromium, and 200 bad clients.
+# WebSocket client and the page in a headless Chromium, and 200 bad clients; and full screen:
+# how soon the game's window takes it and comes back, exactly, the subtitle's place on the
+# scaled picture, the window given back by the start after a kill, and the CPU at full screen.
 #
 #   bash scripts/bench.sh [PATH/TO/Pal4Subtitles.exe]
 #
@@ -22,8 +24,12 @@
 # Settings: PAL4_BENCH_LINES (40), PAL4_BENCH_CYCLES (150), PAL4_BENCH_CPU_SECONDS (10),
 # PAL4_BENCH_THROUGHPUT_SECONDS (60, for each state of the switch), PAL4_BENCH_WEB_SECONDS (30,
 # for the server off and on), PAL4_BENCH_WINDOW_TIMES (30 raises and moves of the game's
-# window), PAL4_BENCH_BACKLOG_LINES (1000 of the longest text), PAL4_BENCH_BASELINE_EXE (another build whose CPU over the idle game's window the
-# exe's is held against).
+# window), PAL4_BENCH_BACKLOG_LINES (1000 of the longest text), PAL4_BENCH_BASELINE_EXE (another
+# build whose CPU over the idle game's window the exe's is held against),
+# PAL4_BENCH_FULLSCREEN_CYCLES (30 full screen on and off),
+# PAL4_BENCH_FULLSCREEN_SCREENS ("1600x1200 1920x1080": the screens, 4:3 and 16:9, each a private
+# Xvfb of its own; with $DISPLAY set, its screen alone), PAL4_BENCH_PICTURE (a file: the 16:9
+# screen at full screen is saved there, for the README).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 source "$PAL4_ROOT/scripts/lib/xvfb.sh"
@@ -40,6 +46,8 @@ web_seconds=${PAL4_BENCH_WEB_SECONDS:-30}
 web_port=36678
 window_times=${PAL4_BENCH_WINDOW_TIMES:-30}
 backlog_lines=${PAL4_BENCH_BACKLOG_LINES:-1000}
+fullscreen_cycles=${PAL4_BENCH_FULLSCREEN_CYCLES:-30}
+fullscreen_screens=${PAL4_BENCH_FULLSCREEN_SCREENS:-1600x1200 1920x1080}
 
 export WINEPREFIX=$build_root/bench-prefix
 export WINEDEBUG=-all
@@ -47,6 +55,7 @@ export WINEDLLOVERRIDES=mscoree,mshtml=
 wine_exec=$PAL4_ROOT/scripts/wine-exec.sh
 
 run_dir=""
+main_xvfb_pid=""
 cleanup() {
     stop_browser
     # Everything the run started lives in its own wineserver: ending that ends it all.
@@ -54,6 +63,10 @@ cleanup() {
         timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
     fi
     stop_private_display
+    if [ -n "$main_xvfb_pid" ]; then
+        PAL4_XVFB_PID=$main_xvfb_pid
+        stop_private_display
+    fi
     if [ -n "$run_dir" ]; then
         rm -rf "$run_dir"
     fi
@@ -242,6 +255,7 @@ flood_marks=()
 log_file=$run_dir/对白记录.txt
 finished=false
 above="" follow="" hide="" lock_clicks=""
+declare -A fs_cycles=() fs_scale=() fs_kill=()
 # Reads the probe's marks from standard input, taking the tool's figures from /proc at each.
 read_marks() {
 while IFS= read -r line; do
@@ -283,6 +297,7 @@ while IFS= read -r line; do
             blank-*) note "CPU over a blanked line, ${3#blank-}: ${cpu_fine[$3]} ms/s" ;;
             idle-window*) note "CPU over the idle game's window ($3): ${cpu_fine[$3]} ms/s" ;;
             web-*) note "CPU with ten new lines a second, web server ${3#web-}: ${cpu_ms_per_s[$3]} ms/s" ;;
+            fs-*) note "CPU over the idle game, ${3#fs-}: ${cpu_fine[$3]} ms/s" ;;
             *) note "CPU with a $3-byte text region: ${cpu_ms_per_s[$3]} ms/s" ;;
             esac
         fi
@@ -318,6 +333,15 @@ while IFS= read -r line; do
     follow) follow="$3 $4 $5 $6 $7 $8" ;;
     hide) hide="$3 $4 $5 $6 $7 $8 $9 ${10} ${11} ${12}" ;;
     lock) lock_clicks="$3 $4 $5" ;;
+    fs-cycles) fs_cycles[$3]="$4 $5 $6 $7 $8 $9 ${10} ${11} ${12} ${13} ${14} ${15}" ;;
+    fs-scale) fs_scale[$3 $4]="$5 $6" ;;
+    fs-kill) fs_kill[$3]=$4 ;;
+    fs-picture)
+        # The 16:9 screen's.
+        if [ -n "${PAL4_BENCH_PICTURE:-}" ] && [ $((${3%x*} * 9)) -eq $((${3#*x} * 16)) ]; then
+            import -display "$DISPLAY" -window root "$PAL4_BENCH_PICTURE" && note "picture saved to $PAL4_BENCH_PICTURE"
+        fi
+        ;;
     done) finished=true ;;
     esac
 done
@@ -344,6 +368,36 @@ read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --window "$run_dir/Pal4
     "$game_exe" --times "$window_times" --cpu-seconds "$cpu_seconds" "${baseline_args[@]}" 2>&1 |
     tee "$run_dir/probe-window.log")
 $finished || note "the window session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe-window.log" | tail -3)"
+
+# ---- full screen, on a 4:3 and a 16:9 screen ----------------------------------------------------
+# Wine takes the screen's size when its server starts: each screen gets a server and an Xvfb of
+# its own; the run's own display comes back afterwards. A display that was given is used as it is.
+fullscreen_session() {
+    finished=false
+    read_marks < <("$wine_exec" "$run_dir/latency_probe.exe" --fullscreen "$run_dir/Pal4Subtitles.exe" \
+        "$game_exe" --cycles "$fullscreen_cycles" --cpu-seconds "$cpu_seconds" --picture 1 2>&1 |
+        tee "$run_dir/probe-fullscreen.log")
+    $finished || note "the full screen session did not run to its end; the probe said: $(grep -v '^@@' "$run_dir/probe-fullscreen.log" | tail -3)"
+}
+if [ -n "$PAL4_XVFB_PID" ]; then
+    main_display=$DISPLAY
+    main_xvfb_pid=$PAL4_XVFB_PID
+    for screen in $fullscreen_screens; do
+        step "Full screen on a $screen screen: $fullscreen_cycles times on and off, three scales, a kill, CPU"
+        timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
+        PAL4_XVFB_PID=""
+        unset DISPLAY
+        PAL4_SCREEN_SIZE=$screen ensure_display && fullscreen_session
+        timeout 20 /usr/bin/wineserver -k 2>/dev/null || true
+        stop_private_display
+    done
+    export DISPLAY=$main_display
+    PAL4_XVFB_PID=$main_xvfb_pid
+    main_xvfb_pid=""
+else
+    step "Full screen on $DISPLAY as it is: $fullscreen_cycles times on and off, three scales, a kill, CPU"
+    fullscreen_session
+fi
 
 # ---- the outline's legibility and cost, from the label's own drawing ----------------------------
 # Built beside the exe being measured, from the same sources, when that build tree has it.
@@ -471,6 +525,33 @@ if [ -n "${cpu_fine[idle-window]:-}" ] && [ -n "${cpu_fine[idle-window-baseline]
 elif [ -n "${cpu_fine[idle-window]:-}" ]; then
     note "CPU over the idle game's window: ${cpu_fine[idle-window]} ms/s (no baseline build given)"
 fi
+# Full screen, screen by screen.
+for screen in $(printf '%s\n' "${!fs_cycles[@]}" "${!fs_kill[@]}" | sort -u); do
+    if [ -n "${fs_cycles[$screen]:-}" ]; then
+        measured=1
+        read -r count missed on_median on_p95 _ _ _ off_median off_p95 _ exact ordered <<<"${fs_cycles[$screen]}"
+        figure "full screen on / off, p95 ($screen)" "$on_p95 / $off_p95 ms" "<= 300 ms" \
+            "$(awk -v a="$on_p95" -v b="$off_p95" 'BEGIN {print (a <= 300 && b <= 300) ? "met" : "missed"}')"
+        figure "  the window back bit for bit after each cycle" "$exact of $fullscreen_cycles" \
+            "all" "$( [ "$exact" = "$fullscreen_cycles" ] && echo met || echo missed)"
+        note "medians $on_median / $off_median ms; $missed of $((2 * fullscreen_cycles)) changes not within 3 s;" \
+            "the black window directly below the picture in Win32's z-order $ordered of $fullscreen_cycles times"
+    fi
+    for scale in fit stretch none; do
+        read -r distance back <<<"${fs_scale[$screen $scale]:-? no}"
+        figure "  subtitle off its scaled place, $scale; back" "$distance px, $back" "<= 1 px, yes" \
+            "$( [ "$back" = yes ] && [ "$distance" != "?" ] && [ "$distance" -ge 0 ] && [ "$distance" -le 1 ] && echo met || echo missed)"
+    done
+    if [ -n "${fs_kill[$screen]:-}" ]; then
+        figure "  killed at full screen: window back at the next start" "${fs_kill[$screen]} ms" \
+            "<= 1000 ms" "$( [ "${fs_kill[$screen]}" -ge 0 ] && verdict "${fs_kill[$screen]}" 1000 || echo missed)"
+    fi
+    if [ -n "${cpu_fine[fs-full-$screen]:-}" ] && [ -n "${cpu_fine[fs-windowed-$screen]:-}" ]; then
+        ratio=$(cpu_ratio "fs-full-$screen" "fs-windowed-$screen")
+        figure "  CPU over the idle game, full screen / windowed" "$ratio" "<= 1.1" "$(verdict "$ratio" 1.1)"
+        note "full screen ${cpu_fine[fs-full-$screen]} ms/s, windowed ${cpu_fine[fs-windowed-$screen]} ms/s (scheduler's ns count)"
+    fi
+done
 # The numbers N of the log's lines "YYYY-MM-DD HH:MM:SS 甲：第N句" (CR LF), one a line; a line
 # of another shape prints "bad".
 logged_numbers() {

@@ -238,13 +238,15 @@ if [ -f "$PAL4_ROOT/scripts/bench.sh" ] && $tested_ok; then
     step "Measuring the Windows exe (information only; scripts/bench.sh)"
     # Shorter than bench.sh's own defaults (40 lines, 60 s a story-log phase, 150 cycles, 10 s a
     # CPU phase, 30 s a web phase, 30 raises and moves of the game's window, 1000 long lines for
-    # the backlog), to keep the test
-    # command short; the README's figures come from bench.sh run alone.
+    # the backlog, 30 full screen cycles on a 4:3 and a 16:9 screen), to keep the test command
+    # short; the README's figures come from bench.sh run alone.
     PAL4_BUILD_DIR=$build_root PAL4_BENCH_THROUGHPUT_SECONDS=${PAL4_BENCH_THROUGHPUT_SECONDS:-10} \
         PAL4_BENCH_CYCLES=${PAL4_BENCH_CYCLES:-40} PAL4_BENCH_CPU_SECONDS=${PAL4_BENCH_CPU_SECONDS:-5} \
         PAL4_BENCH_WEB_SECONDS=${PAL4_BENCH_WEB_SECONDS:-5} PAL4_BENCH_LINES=${PAL4_BENCH_LINES:-20} \
         PAL4_BENCH_WINDOW_TIMES=${PAL4_BENCH_WINDOW_TIMES:-10} \
         PAL4_BENCH_BACKLOG_LINES=${PAL4_BENCH_BACKLOG_LINES:-150} \
+        PAL4_BENCH_FULLSCREEN_CYCLES=${PAL4_BENCH_FULLSCREEN_CYCLES:-5} \
+        PAL4_BENCH_FULLSCREEN_SCREENS=${PAL4_BENCH_FULLSCREEN_SCREENS:-1920x1080} \
         timeout 600 bash "$PAL4_ROOT/scripts/bench.sh" "$tested_exe" ||
         note "the benchmark ended with an error"
 fi

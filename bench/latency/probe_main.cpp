@@ -9,12 +9,15 @@
 //       phases (web_phases.hpp)
 //   latency_probe --window TOOL.exe GAME.exe [--baseline OTHER.exe] [--times N] [--cpu-seconds S]
 //       the tool over the game's window moving about (window_phases.hpp)
+//   latency_probe --fullscreen TOOL.exe GAME.exe [--cycles N] [--cpu-seconds S] [--picture 1]
+//       the game's window at full screen and back (fullscreen_phases.hpp)
 //   latency_probe --idle SECONDS | --idle-window SECONDS
 //       does nothing for that long (with a window: shows one and waits): the resident memory
 //       of an idle Wine program of this width
 //
 // Paths are Unix paths (as the script has them) or Windows paths.
 #include "bench_scenario.hpp"
+#include "fullscreen_phases.hpp"
 #include "idle_program.hpp"
 #include "phase_marks.hpp"
 #include "simgame_client.hpp"
@@ -34,13 +37,13 @@ std::wstring windowsPath(const char* path) {
 }
 
 int usage() {
-    pal4bench::complain(
-        "usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
-        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] [--backlog-lines N] "
-        "[--web-port N "
-        "[--browser-port N] [--web-seconds S]] | --window TOOL.exe GAME.exe "
-        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --idle SECONDS | "
-        "--idle-window SECONDS");
+    pal4bench::complain("usage: latency_probe --run TOOL.exe GAME.exe [--lines N] "
+                        "[--cycles N] [--cpu-seconds S] [--throughput-seconds S] "
+                        "[--backlog-lines N] [--web-port N "
+                        "[--browser-port N] [--web-seconds S]] | --window TOOL.exe GAME.exe "
+                        "[--baseline OTHER.exe] [--times N] [--cpu-seconds S] | --fullscreen "
+                        "TOOL.exe GAME.exe [--cycles N] [--cpu-seconds S] [--picture 1] | --idle "
+                        "SECONDS | --idle-window SECONDS");
     return 2;
 }
 
@@ -69,6 +72,25 @@ int main(int argc, char** argv) {
             }
         }
         return pal4bench::runWindowScenario(options);
+    }
+    if (argc >= 4 && (argc - 4) % 2 == 0 && std::string_view(argv[1]) == "--fullscreen") {
+        pal4bench::FullScreenOptions options;
+        options.toolExe = windowsPath(argv[2]);
+        options.gameExe = windowsPath(argv[3]);
+        for (int i = 4; i + 1 < argc; i += 2) {
+            const std::string_view name = argv[i];
+            const int value = std::atoi(argv[i + 1]);
+            if (name == "--cycles" && value > 0) {
+                options.cycles = value;
+            } else if (name == "--cpu-seconds" && value > 0) {
+                options.cpuMs = static_cast<DWORD>(value) * 1000u;
+            } else if (name == "--picture") {
+                options.picture = value != 0;
+            } else {
+                return usage();
+            }
+        }
+        return pal4bench::runFullScreenScenario(options);
     }
     if (argc < 4 || (argc - 4) % 2 != 0 || std::string_view(argv[1]) != "--run") {
         return usage();

@@ -18,6 +18,7 @@ public:
     ToolProcess& operator=(const ToolProcess&) = delete;
 
     bool running() const { return process_.running(); }
+    DWORD processId() const { return process_.id(); }
     // Waits for the control panel's window; false when it does not appear in time.
     bool waitForPanel(DWORD timeoutMs);
     // Presses the toggle button: posted, so a message box on the tool's side cannot block us.

@@ -2,7 +2,8 @@
 #
 # ensure_display: when $DISPLAY is unset, starts Xvfb on the first free display number from
 # 90 up, exports DISPLAY and stops that server with SIGTERM when the script exits. A display
-# that was already there is used as it is and never stopped.
+# that was already there is used as it is and never stopped. The screen is
+# ${PAL4_SCREEN_SIZE:-1280x800} (width x height), as the end-to-end suite expects by default.
 
 PAL4_XVFB_PID=""
 
@@ -29,7 +30,7 @@ ensure_display() {
         if display_number_taken "$number"; then
             continue
         fi
-        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "${PAL4_SCREEN_SIZE:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
         PAL4_XVFB_PID=$!
         local tries
         for tries in $(seq 1 50); do

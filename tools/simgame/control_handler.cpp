@@ -100,6 +100,25 @@ std::string handleControlRequest(GameState& game, HWND scene, std::string_view r
         control::appendUint32(reply, static_cast<std::uint32_t>(clicks));
         return reply;
     }
+    case control::WINDOW_STATE: {
+        RECT frame{};
+        RECT client{};
+        if (scene == nullptr || !GetWindowRect(scene, &frame) || !GetClientRect(scene, &client)) {
+            return error();
+        }
+        MapWindowPoints(scene, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        std::string reply = ok();
+        control::appendUint32(reply, static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(scene)));
+        control::appendUint32(reply, static_cast<std::uint32_t>(GetWindowLongW(scene, GWL_STYLE)));
+        control::appendUint32(reply,
+                              static_cast<std::uint32_t>(GetWindowLongW(scene, GWL_EXSTYLE)));
+        for (const RECT& rect : {frame, client}) {
+            for (const LONG side : {rect.left, rect.top, rect.right, rect.bottom}) {
+                control::appendUint32(reply, static_cast<std::uint32_t>(side));
+            }
+        }
+        return reply;
+    }
     case control::QUIT:
         quitRequested = true;
         return ok();

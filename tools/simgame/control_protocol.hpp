@@ -28,8 +28,11 @@ enum Opcode : char {
     REPORT = 'R',           // reply: marker bits, switch bits, blank flag byte, text pointer,
                             //        text region address, text region size
     WINDOW = 'W',           // payload: a WindowAction byte, then two numbers (left, top for
-                            //   MOVE, else 0); reply: clicks and wheel turns the window has
-                            //   received so far, after the action
+                            //   MOVE, width, height for RESIZE, else 0); reply: clicks and
+                            //   wheel turns the window has received so far, after the action
+    WINDOW_STATE = 'S',     // reply: the window's handle, style, extended style, then its
+                            //   window and client rectangles on the screen (left, top, right,
+                            //   bottom each)
     QUIT = 'Q',
 };
 
@@ -44,6 +47,8 @@ enum WindowAction : char {
     FOREGROUND = 'f', // SetForegroundWindow
     RECREATE = 'n',   // the window destroyed and made anew where it stood, as on a switch to or
                       //   from full screen: a new window goes on top of every other
+    RESIZE = 'z',     // its resolution changed: the client area resized to the width and
+                      //   height given, the picture stretched to it
     COUNT = 'c',      // nothing: only the reply
 };
 

@@ -12,10 +12,10 @@ namespace {
 
 constexpr wchar_t WINDOW_CLASS[] = L"Pal4SimulatedGame";
 constexpr wchar_t WINDOW_TITLE[] = L"Pal4 (simulated)";
-// The real game's usual resolution, which the tool's default subtitle place (left 10, top 640,
-// 1024 wide) is made for.
-constexpr int CLIENT_WIDTH = 1024;
-constexpr int CLIENT_HEIGHT = 768;
+// The picture's size: the real game's usual resolution, which the tool's default subtitle place
+// (left 10, top 640, 1024 wide) is made for.
+constexpr int PICTURE_WIDTH = 1024;
+constexpr int PICTURE_HEIGHT = 768;
 constexpr int HORIZON = 486;
 // The bright scene's ground, under the subtitles' default place: near white, not white.
 constexpr COLORREF SNOW = RGB(244, 246, 250);
@@ -116,10 +116,11 @@ SceneWindow::~SceneWindow() {
     DeleteObject(captionFont_);
 }
 
-bool SceneWindow::create(HINSTANCE instance, int showCommand) {
+bool SceneWindow::create(HINSTANCE instance, int showCommand, int left, int top) {
     instance_ = instance;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW; // the whole picture is stretched anew
     windowClass.lpfnWndProc = &SceneWindow::windowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
@@ -133,11 +134,11 @@ bool SceneWindow::create(HINSTANCE instance, int showCommand) {
     shown_ = game_.view();
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    RECT frame{0, 0, resolution_.cx, resolution_.cy};
     AdjustWindowRect(&frame, style, FALSE);
-    window_ = CreateWindowExW(0, WINDOW_CLASS, WINDOW_TITLE, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              instance, this);
+    window_ =
+        CreateWindowExW(0, WINDOW_CLASS, WINDOW_TITLE, style, left, top, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -184,10 +185,12 @@ LRESULT SceneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT area;
         GetClientRect(window_, &area);
         HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, PICTURE_WIDTH, PICTURE_HEIGHT);
         HGDIOBJ old = SelectObject(memory, bitmap);
-        paint(memory, area);
-        BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+        paint(memory, RECT{0, 0, PICTURE_WIDTH, PICTURE_HEIGHT});
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT,
+                   SRCCOPY);
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
@@ -218,9 +221,18 @@ void SceneWindow::recreate() {
     recreating_ = true;
     DestroyWindow(window_);
     recreating_ = false;
-    create(instance_, SW_SHOW);
-    SetWindowPos(window_, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Made where the old one stood, as a game gives its new window its place at once.
+    create(instance_, SW_SHOW, place.left, place.top);
     clicks_ = clicks;
+}
+
+void SceneWindow::resize(int width, int height) {
+    resolution_ = {width, height};
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT SceneWindow::onWindowRequest(char action, const std::int32_t* place) {
@@ -253,6 +265,9 @@ LRESULT SceneWindow::onWindowRequest(char action, const std::int32_t* place) {
         break;
     case control::RECREATE:
         recreate();
+        break;
+    case control::RESIZE:
+        resize(place[0], place[1]);
         break;
     default:
         break;

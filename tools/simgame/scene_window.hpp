@@ -12,6 +12,8 @@ namespace pal4sim {
 // The game's window: a title screen while the marker is zero, then a simple landscape with the
 // current dialogue line drawn small in its lower left corner and the values the tool writes in
 // its upper left corner, so a person can see what the game "says" and what was done to it.
+// Like a Direct3D 9 game in a window, it draws one 1024x768 picture stretched over whatever
+// its client area is, and sizes that area to its resolution when it makes its window.
 class SceneWindow {
 public:
     SceneWindow(const GameState& game, bool bright) : game_(game), bright_(bright) {}
@@ -19,10 +21,13 @@ public:
     SceneWindow& operator=(const SceneWindow&) = delete;
     ~SceneWindow();
 
-    bool create(HINSTANCE instance, int showCommand);
+    bool create(HINSTANCE instance, int showCommand, int left = CW_USEDEFAULT,
+                int top = CW_USEDEFAULT);
     HWND handle() const { return window_; }
     // The window destroyed and made anew at the same place, shown and activated.
     void recreate();
+    // A change of resolution: the client area becomes `width` x `height`.
+    void resize(int width, int height);
     // Redraws when what the scene shows has changed.
     void refresh();
 
@@ -39,6 +44,7 @@ private:
     std::atomic<HWND> window_{nullptr};
     HINSTANCE instance_ = nullptr;
     bool recreating_ = false; // the window's end is not the game's
+    SIZE resolution_{1024, 768};
     HFONT titleFont_ = nullptr;
     HFONT captionFont_ = nullptr;
     GameView shown_;

@@ -33,6 +33,22 @@ struct StoredText {
     std::int64_t counter = 0; // QueryPerformanceCounter when the line was in memory
 };
 
+// What the game tells of its window: all of it, so a test can see any change made to it.
+struct SimWindowState {
+    std::uint32_t window = 0; // the handle's value: a window made anew has another one
+    std::uint32_t style = 0;
+    std::uint32_t exStyle = 0;
+    RECT frame{};  // GetWindowRect
+    RECT client{}; // the client area, on the screen
+    bool operator==(const SimWindowState& other) const {
+        const auto same = [](const RECT& a, const RECT& b) {
+            return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        };
+        return window == other.window && style == other.style && exStyle == other.exStyle &&
+               same(frame, other.frame) && same(client, other.client);
+    }
+};
+
 struct SimGameLaunch {
     std::wstring exePath;             // Pal4.exe
     std::wstring dialogueModule;      // --dll; empty: OIRAMLOOK.DLL beside the exe
@@ -176,6 +192,23 @@ public:
         control::appendUint32(request, static_cast<std::uint32_t>(top));
         const auto reply = transact(request);
         return reply ? control::readUint32(*reply, 0) : std::nullopt;
+    }
+
+    // Nothing when the game has no window (also while it makes it anew) or does not answer.
+    std::optional<SimWindowState> windowState() {
+        const auto reply = transact(std::string(1, control::WINDOW_STATE));
+        if (!reply || reply->size() != 44) {
+            return std::nullopt;
+        }
+        std::int32_t value[11];
+        for (std::size_t i = 0; i < 11; ++i) {
+            value[i] = static_cast<std::int32_t>(*control::readUint32(*reply, 4 * i));
+        }
+        return SimWindowState{static_cast<std::uint32_t>(value[0]),
+                              static_cast<std::uint32_t>(value[1]),
+                              static_cast<std::uint32_t>(value[2]),
+                              {value[3], value[4], value[5], value[6]},
+                              {value[7], value[8], value[9], value[10]}};
     }
 
     bool running() const {

@@ -32,6 +32,7 @@ enum PanelControl : int {
     OUTLINE_BOX = 119,
     HISTORY_BOX = 120,
     LOCK_BOX = 121,
+    FULLSCREEN_BOX = 122,
 };
 
 } // namespace e2e
