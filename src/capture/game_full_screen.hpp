@@ -37,6 +37,8 @@ public:
     // window has again, in screen pixels (known even while it is minimised); nothing when full
     // screen was not applied.
     std::optional<WindowPlace> giveBack();
+    // A window is full screen now (or was, until the game made it anew).
+    bool applied() const { return taken_.has_value(); }
 
 private:
     struct Taken {

@@ -139,13 +139,17 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
     WindowShow show = place ? windows_.showOf(window_) : WindowShow::Gone;
     if (show == WindowShow::Hidden || show == WindowShow::Gone) {
         // The game may have made another, e.g. on a switch to or from full screen, or shown a
-        // second one while this one hides. A new window is followed from where it stands.
+        // second one while this one hides. A new window is followed from where it stands; but
+        // one made anew in full screen shows the same picture, which the overlay was placed on,
+        // so the anchor stays and the overlay is not scaled from its full-screen place again.
         const WindowId found = windows_.findMainWindow(state_.gamePid);
         if (found != window_ && (found != 0 || show == WindowShow::Gone)) {
             window_ = found;
             place = found != 0 ? windows_.placeOf(found) : std::nullopt;
             show = found != 0 ? windows_.showOf(found) : WindowShow::Gone;
-            anchor_.reset();
+            if (!fullScreen_.applied()) {
+                anchor_.reset();
+            }
             seenClient_.reset();
             keepAbove = true;
         }

@@ -13,6 +13,9 @@ LRESULT PanelWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         onCreate();
         return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
     case WM_DESTROY:
         onDestroy();
         return 0;

@@ -2,6 +2,7 @@
 
 #include "ui/slider_table.hpp"
 #include "win32/panel_window/resource_ids.h"
+#include "win32/platform/due_timers.hpp"
 #include "win32/platform/gb2312.hpp"
 
 #include <commctrl.h>
@@ -86,6 +87,7 @@ bool PanelWindow::create(int showCommand) {
     if (!registerClass(panelClass)) {
         return false;
     }
+    closingStepsRun_ = false;
     // The final size depends on the DPI of the monitor the window lands on, known only once it
     // exists; it is created at the 96 DPI size and resized in onCreate.
     const SIZE size = windowSizeFor(DESIGN_DPI);
@@ -109,12 +111,25 @@ void PanelWindow::onCreate() {
     applyDpi();
     // The load fills the controls, so they must all exist before it runs.
     report(&PanelEvents::onPanelCreated);
-    SetTimer(window_, SLOW_TIMER_ID, SLOW_TIMER_MS, nullptr);
+    // Due, like the poll tick: the live line's retries go on while a client floods the web port.
+    setDueTimer(window_, SLOW_TIMER_ID, SLOW_TIMER_MS);
+}
+
+void PanelWindow::onClose() {
+    // Wine hides a framed window before destroying it and, without a window manager, waits about
+    // 2 s for the hide: the closing steps, which give a full-screen game its window back, run
+    // before that, with every control still there.
+    closingStepsRun_ = true;
+    report(&PanelEvents::onPanelDestroying);
+    DestroyWindow(window_);
 }
 
 void PanelWindow::onDestroy() {
+    setDueTimer(window_, SLOW_TIMER_ID, 0);
     // The controls still exist here: the closing step may read them.
-    report(&PanelEvents::onPanelDestroying);
+    if (!closingStepsRun_) {
+        report(&PanelEvents::onPanelDestroying);
+    }
     // Also when no handler is bound to give it back: a hot key outlives its window otherwise.
     unregisterHotkeys();
     PostQuitMessage(0);

@@ -71,6 +71,7 @@ private:
 
     // Messages, decoded.
     void onCreate();
+    void onClose();
     void onDestroy();
     void onDpiChanged(const RECT& suggested);
     void onCommand(int controlId, unsigned notification);
@@ -97,6 +98,8 @@ private:
     std::array<std::int32_t, 5> lastSliderPositions_{};
     ColorRef color_ = DEFAULT_TEXT_COLOR;
     bool linksUnderlined_ = false;
+    // The closing steps ran on WM_CLOSE, before the window went.
+    bool closingStepsRun_ = false;
     std::array<bool, HOTKEY_COUNT> hotkeysRegistered_{}; // by Hotkey
 
     UniqueFontHandle panelFont_;

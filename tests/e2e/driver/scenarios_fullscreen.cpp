@@ -176,13 +176,15 @@ void fullScreen(const DriverContext& context) {
                       [] { return std::string("the game did not make its window anew"); });
         SimWindowState remade = windowed;
         remade.window = stateOf(game).window;
-        OffsetRect(&remade.frame, full.frame.left - windowed.frame.left,
-                   full.frame.top - windowed.frame.top);
-        OffsetRect(&remade.client, full.frame.left - windowed.frame.left,
-                   full.frame.top - windowed.frame.top);
-        expectFullScreen(tool, game, overlay, remade, std::nullopt, FullScreenScale::Fit);
+        RECT subtitleOverRemade = subtitle; // on the same part of the picture
+        for (RECT* moved : {&remade.frame, &remade.client, &subtitleOverRemade}) {
+            OffsetRect(moved, full.frame.left - windowed.frame.left,
+                       full.frame.top - windowed.frame.top);
+        }
+        expectFullScreen(tool, game, overlay, remade, subtitleOverRemade, FullScreenScale::Fit);
         tool.click(FULLSCREEN_BOX);
-        expectGivenBack(game, nullptr, remade, {}, "full screen off over the remade window");
+        expectGivenBack(game, overlay, remade, subtitleOverRemade,
+                        "full screen off over the remade window");
         game.game().window(pal4sim::control::MOVE, 0, 0);
         windowed = stateOf(game);
     }

@@ -79,6 +79,7 @@ TEST_F(FullScreenOverTheGame, AWindowMadeAnewGetsFullScreenAgain) {
     }
     EXPECT_EQ(tool.gameWindows.frame().place, FITTED);
     EXPECT_EQ(tool.saved("fullscreenrestore"), "4242,1200,349110272,256,0,0,816,639");
+    EXPECT_EQ(overlay(), (WindowPlace{102, 786, 1440, 225})) << "the same place on the picture";
 }
 
 // A new resolution keeps full screen and is what the window gets back; a move is undone.

@@ -127,17 +127,24 @@ TEST_F(PanelWindowTest, CreationRunsOnPanelCreatedWithEveryControlAlreadyUsable)
     EXPECT_EQ(textOf(control(ID_TOGGLE)), L"外挂字幕");
 }
 
-// Closed by the user, or the session ending (log-off, shut-down), where nobody destroys it.
+// Closed by the user (a close runs the steps before Wine's hide, which waits about 2 s without a
+// window manager), destroyed, or the session ending (log-off, shut-down), where nobody destroys it.
 TEST_F(PanelWindowTest, DestructionRunsOnPanelDestroyingWhileControlsLiveThenEndsTheLoop) {
-    for (const bool sessionEnds : {false, true}) {
+    for (const UINT how : {UINT{WM_CLOSE}, UINT{WM_DESTROY}, UINT{WM_ENDSESSION}}) {
         open();
+        ShowWindow(panel_->handle(), SW_SHOWNOACTIVATE);
         panel_->setChecked(CheckBox::Bold, true);
         bool boldSeenWhileClosing = false;
-        events_.whenDestroying = [&] { boldSeenWhileClosing = panel_->isChecked(CheckBox::Bold); };
-        sessionEnds ? SendMessageW(panel_->handle(), WM_ENDSESSION, TRUE, 0)
-                    : DestroyWindow(panel_->handle());
-        EXPECT_EQ(events_.calls, std::vector<std::string>{"onPanelDestroying"}) << sessionEnds;
+        bool shownWhileClosing = false;
+        events_.whenDestroying = [&] {
+            boldSeenWhileClosing = panel_->isChecked(CheckBox::Bold);
+            shownWhileClosing = IsWindowVisible(panel_->handle()) != FALSE;
+        };
+        how == WM_DESTROY ? DestroyWindow(panel_->handle())
+                          : SendMessageW(panel_->handle(), how, TRUE, 0);
+        EXPECT_EQ(events_.calls, std::vector<std::string>{"onPanelDestroying"}) << how;
         EXPECT_TRUE(boldSeenWhileClosing);
+        EXPECT_TRUE(shownWhileClosing || how != WM_CLOSE);
         EXPECT_EQ(panel_->handle(), nullptr);
         EXPECT_EQ(drainQueue(), 0) << "WM_QUIT with exit code 0";
     }
