@@ -92,24 +92,9 @@ bool givenBack(const Session& session) {
            e2e::farthestSide(session.overlay(), session.subtitle) == 0;
 }
 
+// Milliseconds from now until `reached` holds.
 std::optional<double> timeUntil(const std::function<bool()>& reached) {
-    const std::int64_t start = counterNow();
-    for (;;) {
-        if (reached()) {
-            return msSince(start);
-        }
-        if (msSince(start) > GIVE_UP_MS) {
-            return std::nullopt;
-        }
-        Sleep(2);
-    }
-}
-
-std::string summary(const std::vector<double>& times, int missed) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%zu %d %.1f %.1f %.1f", times.size(), missed,
-                  percentile(times, 0.5), percentile(times, 0.95), percentile(times, 1.0));
-    return text;
+    return pal4bench::timeUntil(counterNow(), reached, GIVE_UP_MS);
 }
 
 bool startTool(Session& session, const std::wstring& exe, FullScreenScale scale) {
@@ -161,8 +146,9 @@ void measureCycles(Session& session, int cycles) {
         Sleep(200);
         exact += givenBack(session) ? 1 : 0;
     }
-    mark("fs-cycles", session.label + " " + summary(on, missed) + " " + summary(off, 0) + " " +
-                          std::to_string(exact) + " " + std::to_string(ordered));
+    mark("fs-cycles", session.label + " " + seriesSummary(on, missed) + " " +
+                          seriesSummary(off, 0) + " " + std::to_string(exact) + " " +
+                          std::to_string(ordered));
 }
 
 // One round of the scale: the subtitle's largest distance from its scaled place, and whether it

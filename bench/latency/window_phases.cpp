@@ -34,34 +34,16 @@ constexpr std::uint32_t TEXT_PIXEL = 0xFF00FF;
 constexpr const char* SETTINGS = "[config]\r\ncolor=16711935\r\n";
 constexpr const char* LINE = "甲：山上的花都开了";
 
+std::optional<double> timeUntil(std::int64_t start, const std::function<bool()>& reached) {
+    return pal4bench::timeUntil(start, reached, GIVE_UP_MS);
+}
+
 std::size_t textPixels(ScreenSampler& sampler) {
     std::size_t count = 0;
     for (const std::uint32_t pixel : sampler.grab()) {
         count += (pixel & 0xFFFFFF) == TEXT_PIXEL ? 1 : 0;
     }
     return count;
-}
-
-// Milliseconds from `start` until `reached` holds, polled every millisecond or two; nothing when
-// it does not within GIVE_UP_MS.
-std::optional<double> timeUntil(std::int64_t start, const std::function<bool()>& reached) {
-    for (;;) {
-        if (reached()) {
-            return msSince(start);
-        }
-        if (msSince(start) > GIVE_UP_MS) {
-            return std::nullopt;
-        }
-        Sleep(1);
-    }
-}
-
-// "measured missed median p95 max" of a series of times.
-std::string summary(const std::vector<double>& times, int missed) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%zu %d %.1f %.1f %.1f", times.size(), missed,
-                  percentile(times, 0.5), percentile(times, 0.95), percentile(times, 1.0));
-    return text;
 }
 
 struct Session {
@@ -145,7 +127,7 @@ void measureAbove(Session& session, int times) {
         }
         Sleep(150);
     }
-    mark("above", summary(back, missed) + " " + std::to_string(buried));
+    mark("above", seriesSummary(back, missed) + " " + std::to_string(buried));
 }
 
 // The game's window moved back and forth by (40, -20): how soon the overlay stands at its new
@@ -174,7 +156,7 @@ void measureFollow(Session& session, int times) {
         const RECT settled = overlayArea(session);
         exact += settled.left == left && settled.top == top ? 1 : 0;
     }
-    mark("follow", summary(followed, missed) + " " + std::to_string(exact));
+    mark("follow", seriesSummary(followed, missed) + " " + std::to_string(exact));
 }
 
 // Minimised and restored: how soon the overlay is hidden, and its text back on the screen. Hidden
@@ -205,7 +187,7 @@ void measureHide(Session& session, int times) {
         }
         Sleep(200);
     }
-    mark("hide", summary(gone, missed) + " " + summary(back, 0));
+    mark("hide", seriesSummary(gone, missed) + " " + seriesSummary(back, 0));
 }
 
 // Clicks on a pixel of the text, unlocked and locked: how many reach the game.
