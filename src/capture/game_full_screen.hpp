@@ -37,8 +37,17 @@ public:
     // window has again, in screen pixels (known even while it is minimised); nothing when full
     // screen was not applied.
     std::optional<WindowPlace> giveBack();
-    // A window is full screen now (or was, until the game made it anew).
-    bool applied() const { return taken_.has_value(); }
+    // A window is full screen now, or 全屏 asks for it: the overlay stands on a full-screen
+    // picture, which a window the game makes anew shows again.
+    bool onFullScreenPicture() const {
+        return taken_.has_value() || panel_.isChecked(CheckBox::FullScreen);
+    }
+    // The black window directly below the game's window again, if anything came between them.
+    void keepBackdropBelow() {
+        if (taken_ && backdropShown_) {
+            port_.keepBackdropBelow();
+        }
+    }
 
 private:
     struct Taken {

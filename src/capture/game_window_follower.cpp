@@ -131,6 +131,9 @@ void GameWindowFollower::onPollTick() {
     if (looks.top && window_ != 0 && overlayShown_ && windows_.topWindow() == window_) {
         overlay_.keepAbove(); // it joined the topmost band above the overlay
     }
+    if (looks.top && overlayShown_) {
+        fullScreen_.keepBackdropBelow();
+    }
 }
 
 void GameWindowFollower::lookAgain(bool keepAbove) {
@@ -147,7 +150,7 @@ void GameWindowFollower::lookAgain(bool keepAbove) {
             window_ = found;
             place = found != 0 ? windows_.placeOf(found) : std::nullopt;
             show = found != 0 ? windows_.showOf(found) : WindowShow::Gone;
-            if (!fullScreen_.applied()) {
+            if (!fullScreen_.onFullScreenPicture()) {
                 anchor_.reset();
             }
             seenClient_.reset();

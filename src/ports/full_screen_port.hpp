@@ -54,6 +54,9 @@ public:
     // gives the keyboard back to `window`. Showing it again moves it.
     virtual void showBackdrop(const WindowPlace& monitor, WindowId window) = 0;
     virtual void hideBackdrop() = 0;
+    // Puts a shown black window directly below its window again if anything came between them
+    // (cheap when nothing did: the poll ticks ask).
+    virtual void keepBackdropBelow() = 0;
     // Tells the shell that the window is a full-screen one, so the taskbar does not stay over it.
     virtual void markFullScreen(WindowId window, bool fullScreen) = 0;
 };

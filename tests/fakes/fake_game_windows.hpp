@@ -74,6 +74,7 @@ public:
         backdropBelow_ = window;
     }
     void hideBackdrop() override { backdrop_.reset(); }
+    void keepBackdropBelow() override {}
     void markFullScreen(WindowId, bool fullScreen) override { markedFullScreen_ = fullScreen; }
 
     // What the game and the player do.

@@ -73,6 +73,28 @@ void BackdropWindow::show(const RECT& monitor, HWND above) {
     raiseWithoutActivating(above);
 }
 
+void BackdropWindow::keepBelow() {
+    const HWND backdrop = frame_.handle();
+    if (!shown_ || backdrop == nullptr || frame_.above == nullptr || !IsWindow(frame_.above)) {
+        return;
+    }
+    // Placed after a window that was topmost for a moment, Wine makes it topmost too; and the
+    // game restacks its own window as it likes.
+    const bool topmost = (GetWindowLongW(backdrop, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (!topmost && GetWindow(frame_.above, GW_HWNDNEXT) == backdrop) {
+        return;
+    }
+    constexpr UINT KEEP = QUIET | SWP_NOMOVE | SWP_NOSIZE;
+    if (topmost) {
+        SetWindowPos(backdrop, HWND_NOTOPMOST, 0, 0, 0, 0, KEEP);
+    }
+    SetWindowPos(backdrop, frame_.above, 0, 0, 0, 0, KEEP);
+    // The X screen follows only a raise; a game the player left for another window stays there.
+    if (GetForegroundWindow() == frame_.above) {
+        raiseWithoutActivating(frame_.above);
+    }
+}
+
 void BackdropWindow::hide() {
     if (shown_ && frame_.handle() != nullptr) {
         ShowWindow(frame_.handle(), SW_HIDE);

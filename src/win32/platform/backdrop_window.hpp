@@ -20,6 +20,8 @@ public:
     // window is made on first use.
     void show(const RECT& monitor, HWND above);
     void hide();
+    // Directly below its window again when it is not, out of the topmost band too.
+    void keepBelow();
     // The window itself, for tests; nullptr before the first show.
     HWND handle() const { return frame_.handle(); }
 

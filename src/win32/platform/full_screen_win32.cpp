@@ -111,6 +111,10 @@ void FullScreenWin32::hideBackdrop() {
     backdrop_.hide();
 }
 
+void FullScreenWin32::keepBackdropBelow() {
+    backdrop_.keepBelow();
+}
+
 void FullScreenWin32::markFullScreen(WindowId window, bool fullScreen) {
     if (ITaskbarList2* list = taskbar()) {
         list->MarkFullscreenWindow(handleOf(window), fullScreen ? TRUE : FALSE);

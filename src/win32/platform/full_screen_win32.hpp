@@ -25,6 +25,7 @@ public:
     WindowPlace monitorOf(WindowId window) override;
     void showBackdrop(const WindowPlace& monitor, WindowId window) override;
     void hideBackdrop() override;
+    void keepBackdropBelow() override;
     void markFullScreen(WindowId window, bool fullScreen) override;
 
     HWND backdrop() const { return backdrop_.handle(); }
